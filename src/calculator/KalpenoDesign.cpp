@@ -1,0 +1,152 @@
+#include "calculator/Kalpeno.h"
+
+namespace kalpeno::calculator {
+
+namespace {
+
+using forms::Alignment;
+using forms::ControlDesign;
+using forms::ControlFlags;
+using forms::ControlKind;
+using forms::ControlRef;
+using forms::MenuDesign;
+
+constexpr std::u16string_view gothic = u"ＭＳ Ｐゴシック";
+constexpr forms::Colour grey = 0x00C0C0C0;
+constexpr ControlFlags entryFlags{};
+constexpr ControlFlags totalFlags{.readOnly = true, .alignment = Alignment::Right};
+constexpr ControlFlags displayFlags{.readOnly = true};
+constexpr ControlFlags hidden{.hidden = true};
+
+constexpr ControlDesign label(std::u16string_view name, int index, forms::Bounds bounds,
+                              std::u16string_view caption, forms::FontSpec font = {}) {
+    return {.kind = ControlKind::Label, .name = name, .index = index, .bounds = bounds,
+            .caption = caption, .font = font};
+}
+
+constexpr ControlDesign button(std::u16string_view name, int index, forms::Bounds bounds,
+                               std::u16string_view caption) {
+    return {.kind = ControlKind::CommandButton, .name = name, .index = index, .bounds = bounds,
+            .caption = caption};
+}
+
+constexpr ControlDesign box(std::u16string_view name, forms::Bounds bounds, double points,
+                            forms::Colour colour, ControlFlags flags) {
+    return {.kind = ControlKind::TextBox, .name = name, .bounds = bounds,
+            .font = {gothic, points}, .backColour = colour, .flags = flags};
+}
+
+constexpr ControlDesign tape(std::u16string_view name, int left, forms::Colour colour) {
+    return {.kind = ControlKind::ListBox, .name = name, .bounds = {left, 2640, 1935, 5010},
+            .font = {gothic, 11.25}, .backColour = colour};
+}
+
+constexpr ControlDesign picture(std::u16string_view name, forms::Bounds bounds,
+                                std::u16string_view artwork, ControlFlags flags = {}) {
+    return {.kind = ControlKind::Image, .name = name, .bounds = bounds, .flags = flags,
+            .picture = artwork};
+}
+
+constexpr forms::Colour yellow = 0x00C0FFFF;
+constexpr forms::Colour green = 0x00C0FFC0;
+constexpr forms::Colour orange = 0x00C0E0FF;
+
+constexpr std::array designControls{
+    label(u"Label8", -1, {120, 120, 615, 255}, u"各電卓"),
+    label(u"Label1", -1, {1440, 120, 2895, 255}, u"計算の順番を記録します。"),
+    label(u"Label3", -1, {6600, 120, 1455, 255}, u"計算の合計", {gothic, 9.75}),
+    picture(u"Image1", {120, 360, 615, 495}, u"tileA"),
+    picture(u"Image2", {120, 1080, 615, 495}, u"tileB"),
+    picture(u"Image3", {120, 1800, 615, 555}, u"tileC"),
+    picture(u"Image4", {120, 360, 615, 495}, u"markerA", hidden),
+    picture(u"Image5", {120, 1080, 615, 495}, u"markerB", hidden),
+    picture(u"Image6", {120, 1800, 615, 555}, u"markerC", hidden),
+    box(u"Text1", {840, 360, 5175, 495}, 11.25, yellow, entryFlags),
+    box(u"Text3", {840, 1080, 5175, 495}, 12, green, entryFlags),
+    box(u"Text5", {840, 1800, 5175, 495}, 12, orange, entryFlags),
+    label(u"Label2", 0, {6120, 360, 135, 375}, u"=", {gothic, 18}),
+    label(u"Label2", 1, {6120, 1200, 135, 375}, u"=", {gothic, 18}),
+    label(u"Label2", 2, {6120, 1800, 135, 375}, u"=", {gothic, 18}),
+    box(u"Text2", {6360, 360, 1815, 495}, 11.25, yellow, totalFlags),
+    box(u"Text4", {6360, 1080, 1815, 495}, 12, green, totalFlags),
+    box(u"Text6", {6360, 1800, 1815, 495}, 12, orange, totalFlags),
+    button(u"Command6", -1, {8280, 360, 375, 495}, u"AA"),
+    button(u"Command7", -1, {8280, 1080, 375, 495}, u"BB"),
+    button(u"Command8", -1, {8280, 1800, 375, 495}, u"CC"),
+    label(u"Label4", -1, {480, 2400, 1575, 255}, u"Ａ電卓の入力リスト"),
+    label(u"Label5", -1, {2640, 2400, 1455, 255}, u"B電卓の入力リスト"),
+    label(u"Label7", -1, {4800, 2400, 1575, 255}, u"C電卓の入力リスト"),
+    tape(u"List1", 120, yellow),
+    tape(u"List2", 2280, green),
+    tape(u"List3", 4440, orange),
+    button(u"Command2", 6, {6720, 2640, 375, 375}, u"7"),
+    button(u"Command2", 7, {7200, 2640, 375, 375}, u"8"),
+    button(u"Command2", 8, {7680, 2640, 375, 375}, u"9"),
+    button(u"Command3", 0, {8280, 2640, 375, 375}, u"+"),
+    button(u"Command2", 3, {6720, 3120, 375, 375}, u"4"),
+    button(u"Command2", 4, {7200, 3120, 375, 375}, u"5"),
+    button(u"Command2", 5, {7680, 3120, 375, 375}, u"6"),
+    button(u"Command3", 1, {8280, 3120, 375, 375}, u"-"),
+    button(u"Command2", 0, {6720, 3600, 375, 375}, u"1"),
+    button(u"Command2", 1, {7200, 3600, 375, 375}, u"2"),
+    button(u"Command2", 2, {7680, 3600, 375, 375}, u"3"),
+    button(u"Command3", 2, {8280, 3600, 375, 375}, u"*"),
+    button(u"Command2", 9, {6720, 4080, 855, 375}, u"0"),
+    button(u"Command2", 10, {7680, 4080, 375, 375}, u"."),
+    button(u"Command3", 3, {8280, 4080, 375, 375}, u"/"),
+    button(u"cmdKotae1", -1, {6720, 4680, 1335, 375}, u"="),
+    box(u"Text7", {6960, 5640, 1695, 285}, 9.75, grey, displayFlags),
+    ControlDesign{.kind = ControlKind::Label, .name = u"Label6", .bounds = {6600, 6000, 255, 255},
+                  .font = {gothic, 14.25}, .backColour = grey},
+    box(u"Text9", {6960, 6000, 1695, 285}, 9.75, grey, displayFlags),
+    button(u"Command9", -1, {6720, 6840, 855, 540}, u"全クリア"),
+    button(u"Command1", -1, {7920, 6840, 855, 495}, u"クリア"),
+    ControlDesign{.kind = ControlKind::Timer, .name = u"Timer1",
+                  .flags = {.disabled = true}, .interval = 36000},
+};
+
+constexpr std::array<MenuDesign, 6> colourItems{{
+    {u"mnuWhite", u"白", {}},
+    {u"mnuSilver", u"灰色", {}},
+    {u"mnuYellow", u"黄色", {}},
+    {u"mnuGreen", u"緑", {}},
+    {u"mnuBrown", u"茶色", {}},
+    {u"mnuDefoult", u"標準", {}},
+}};
+
+constexpr std::array<MenuDesign, 4> designMenus{{
+    {u"mnuEnd", u"電卓の終了", {}},
+    {u"mnuVersion", u"情報", {}},
+    {u"mnuHelp", u"ヘルプ", {}},
+    {u"mnuBackColor", u"背景色", colourItems},
+}};
+
+constexpr std::array<ControlRef, 32> designTabOrder{{
+    {u"Text1"},        {u"Text2"},        {u"Text3"},        {u"Text4"},
+    {u"Text5"},        {u"Text6"},        {u"Command2", 0},  {u"Command2", 1},
+    {u"Command2", 2},  {u"Command2", 3},  {u"Command2", 4},  {u"Command2", 5},
+    {u"Command2", 6},  {u"Command2", 7},  {u"Command2", 8},  {u"Command2", 9},
+    {u"Command3", 0},  {u"Command3", 1},  {u"Command3", 2},  {u"Command3", 3},
+    {u"cmdKotae1"},    {u"Command2", 10}, {u"Text7"},        {u"Text9"},
+    {u"List1"},        {u"List2"},        {u"List3"},        {u"Command6"},
+    {u"Command7"},     {u"Command8"},     {u"Command9"},     {u"Command1"},
+}};
+
+} // namespace
+
+const forms::FormDesign& Kalpeno::design() {
+    static const forms::FormDesign form{
+        .name = u"Kalpeno",
+        .caption = u"Orlanvi",
+        .clientWidth = 8985,
+        .clientHeight = 7875,
+        .resizable = false,
+        .icon = u"kalpeno",
+        .controls = designControls,
+        .menus = designMenus,
+        .tabOrder = designTabOrder,
+    };
+    return form;
+}
+
+} // namespace kalpeno::calculator

@@ -1,0 +1,139 @@
+// Keyboard entry into the three entry boxes. The handler of each box decides; the forms runtime
+// then inserts the key into the box at its caret unless the handler swallowed it, so the handlers
+// never write the typed character into the entry box themselves.
+#include "calculator/Kalpeno.h"
+
+#include "calculator/NumberRules.h"
+#include "forms/Application.h"
+
+namespace kalpeno::calculator {
+
+namespace {
+
+constexpr std::int16_t backspace = 8;
+constexpr std::int16_t enter = 13;
+constexpr std::int16_t blank = 32;
+
+bool isOperatorKey(std::int16_t k) { return k == 43 || k == 45 || k == 42 || k == 47; }
+
+bool passesFilter(std::int16_t k) {
+    return isOperatorKey(k) || k == blank || k == backspace || k == enter || k == 46 ||
+           (k >= 48 && k <= 57);
+}
+
+} // namespace
+
+void Kalpeno::Text1_KeyPress(std::int16_t& KeyAscii) { keyPress(0, KeyAscii); }
+void Kalpeno::Text3_KeyPress(std::int16_t& KeyAscii) { keyPress(1, KeyAscii); }
+void Kalpeno::Text5_KeyPress(std::int16_t& KeyAscii) { keyPress(2, KeyAscii); }
+
+// Each handler works on its own calculator's boxes, whatever ActiveCalc says.
+void Kalpeno::keyPress(std::size_t calculator, std::int16_t& KeyAscii) {
+    Row& calc = row(calculator);
+    const std::int16_t k = KeyAscii;
+    if (!passesFilter(k)) {
+        KeyAscii = 0;
+        return;
+    }
+    if (!calc.entry.text().empty() && calc.entry.text().back() == u'=') {
+        app().msgBox(u"電卓のA,B,C又は全クリアのボタンをクリックしてください。");
+        KeyAscii = 0;
+        return;
+    }
+    if (isOperatorKey(k)) {
+        operatorKey(calc, static_cast<char16_t>(k));
+    } else if (k == enter) {
+        enterKey(calculator);
+    } else if (k == blank && calc.record.code == 5) {
+        clearAll();
+    } else if (k == backspace) {
+        backspaceKey(calc, KeyAscii);
+    } else {
+        (OpCount == 0 ? Text7 : Text9).append(CharFromCode(k));
+    }
+}
+
+void Kalpeno::operatorKey(Row& calc, char16_t symbol) {
+    raiseOpCount();
+    if (OpCount == 1) {
+        const std::optional<double> value = readNumber(Text7.text());
+        if (!value) {
+            return;
+        }
+        TapeValue = *value;
+        TapeLine = FormatPicture(TapeValue, PictureTotal);
+        calc.tape.addItem(TapeLine);
+    } else {
+        LeftValue = Text7.text();
+        RightValue = Text9.text();
+        const std::optional<double> value = readNumber(Text9.text());
+        if (!value) {
+            return;
+        }
+        TapeValue = *value;
+        TapeLine = FormatPicture(TapeValue, PictureTotal);
+        calc.tape.addItem(TapeLine);
+        OpSymbol = Label6.caption();
+        if (!Keisan(LeftValue, RightValue, OpSymbol)) {
+            return;
+        }
+    }
+    Label6.setCaption(std::u16string(1, symbol));
+}
+
+void Kalpeno::enterKey(std::size_t calculator) {
+    Row& calc = row(calculator);
+    calc.entry.append(u"=");
+    LeftValue = Text7.text();
+    RightValue = Text9.text();
+    const std::optional<double> value = readNumber(Text9.text());
+    if (!value) {
+        return;
+    }
+    TapeValue = *value;
+    TapeLine = FormatPicture(TapeValue, PictureTotal);
+    calc.tape.addItem(TapeLine);
+    OpSymbol = Label6.caption();
+    if (!Keisan(LeftValue, RightValue, OpSymbol)) {
+        return;
+    }
+    totalOf(calc.record) = LastResult;
+    calc.tape.addItem(u"-------------");
+    calc.tape.addItem(calc.total.text());
+    if (calculator < 2) {
+        Row& next = row(calculator + 1);
+        ActiveCalc = next.record.code;
+        OpCount = 0;
+        app().setFocus(next.entry);
+        Text7.setText(u"");
+        Text9.setText(u"");
+        Label6.setCaption(u"");
+        next.marker.setVisible(true);
+        calc.marker.setVisible(false);
+        return;
+    }
+    app().setFocus(Command9);
+    calc.marker.setVisible(false);
+    calc.selection.setVisible(true);
+    Command1.setEnabled(false);
+}
+
+void Kalpeno::backspaceKey(Row& calc, std::int16_t& KeyAscii) {
+    const std::u16string& entry = calc.entry.text();
+    LastEntryChar = entry.empty() ? u"" : entry.substr(entry.size() - 1);
+    if (LastEntryChar == u"+" || LastEntryChar == u"-" || LastEntryChar == u"*" ||
+        LastEntryChar == u"/" || LastEntryChar == u"=") {
+        KeyAscii = 0;
+        app().msgBox(u"演算子は取り消しできません。");
+        return;
+    }
+    forms::TextBox& display = OpCount == 0 ? Text7 : Text9;
+    DisplayLength = static_cast<std::int32_t>(display.text().size());
+    LeftValue = display.text();
+    // An empty display stays empty; the box still deletes before its caret.
+    if (DisplayLength > 0) {
+        display.setText(LeftValue.substr(0, static_cast<std::size_t>(DisplayLength) - 1));
+    }
+}
+
+} // namespace kalpeno::calculator

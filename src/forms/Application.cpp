@@ -1,0 +1,326 @@
+#include "forms/Application.h"
+
+#include <algorithm>
+
+namespace kalpeno::forms {
+
+namespace {
+
+constexpr std::u16string_view messageBoxTitle = u"Kalpeno";
+
+std::u16string normalisedPath(std::u16string path) {
+    while (path.size() > 1 && (path.back() == u'/' || path.back() == u'\\') &&
+           !(path.size() == 3 && path[1] == u':')) {
+        path.pop_back();
+    }
+    return path;
+}
+
+} // namespace
+
+// Marks one user event. Forms unloaded while it runs stay allocated until the outermost event
+// has finished, so a handler may unload its own form.
+class Application::Dispatch {
+public:
+    explicit Dispatch(Application& app) : app_(app) { ++app_.dispatchDepth_; }
+    ~Dispatch() {
+        if (--app_.dispatchDepth_ == 0) {
+            app_.discarded_.clear();
+        }
+    }
+    Dispatch(const Dispatch&) = delete;
+    Dispatch& operator=(const Dispatch&) = delete;
+
+private:
+    Application& app_;
+};
+
+Application::Application(std::u16string appPath, MessageBoxPort& messageBox)
+    : path_(normalisedPath(std::move(appPath))), messageBox_(messageBox) {}
+
+Application::~Application() {
+    observers_.clear();
+    ended_ = true;
+    ++dispatchDepth_;
+    while (!forms_.empty()) {
+        unload(*forms_.back());
+    }
+}
+
+void Application::registerForm(std::u16string name, FormFactory factory) {
+    factories_[std::move(name)] = std::move(factory);
+}
+
+void Application::addObserver(ModelObserver& observer) { observers_.push_back(&observer); }
+
+void Application::removeObserver(ModelObserver& observer) {
+    std::erase(observers_, &observer);
+}
+
+template <class F> void Application::notify(F&& call) {
+    // An observer may remove itself while being told.
+    const std::vector<ModelObserver*> observers = observers_;
+    for (ModelObserver* observer : observers) {
+        call(*observer);
+    }
+}
+
+void Application::notifyControl(Control& control, Property property) {
+    notify([&](ModelObserver& o) { o.controlChanged(control, property); });
+}
+
+void Application::notifyMenu(MenuItem& item) {
+    notify([&](ModelObserver& o) { o.menuChanged(item); });
+}
+
+void Application::start(std::u16string_view formName) {
+    Dispatch dispatch(*this);
+    show(formName);
+}
+
+void Application::End() {
+    if (ended_) {
+        return;
+    }
+    ended_ = true;
+    ++dispatchDepth_; // nothing is freed while a handler of a discarded form may still run
+    while (!forms_.empty()) {
+        unload(*forms_.back());
+    }
+    --dispatchDepth_;
+    notify([](ModelObserver& o) { o.programEnded(); });
+}
+
+Form* Application::loaded(std::u16string_view name) const {
+    for (const auto& form : forms_) {
+        if (form->name() == name) {
+            return form.get();
+        }
+    }
+    return nullptr;
+}
+
+bool Application::isLoaded(const Form& form) const {
+    return std::any_of(forms_.begin(), forms_.end(), [&](const auto& f) { return f.get() == &form; });
+}
+
+std::vector<Form*> Application::loadedForms() const {
+    std::vector<Form*> result;
+    for (const auto& form : forms_) {
+        result.push_back(form.get());
+    }
+    return result;
+}
+
+Form& Application::load(std::u16string_view name) {
+    auto factory = factories_.find(name);
+    if (factory == factories_.end()) {
+        throw std::logic_error("no form of that name");
+    }
+    forms_.push_back(factory->second(*this));
+    Form& form = *forms_.back();
+    notify([&](ModelObserver& o) { o.formLoaded(form); });
+    form.Form_Load();
+    return form;
+}
+
+Form& Application::form(std::u16string_view name) {
+    if (Form* form = loaded(name)) {
+        return *form;
+    }
+    return load(name);
+}
+
+void Application::show(std::u16string_view name) {
+    Form& target = form(name);
+    if (ended_ || !isLoaded(target)) {
+        return; // its load handler ended the program or unloaded it
+    }
+    if (target.visible()) {
+        activate(target);
+        return;
+    }
+    target.setVisible(true);
+    activation_.push_back(&target);
+    notify([&](ModelObserver& o) { o.formShown(target); });
+    target.Form_Resize();
+    setFocusTo(target.tabOrder().empty() ? nullptr : target.tabOrder().front());
+}
+
+void Application::activate(Form& form) {
+    std::erase(activation_, &form);
+    activation_.push_back(&form);
+    Control* control = form.lastFocus();
+    if (!control && !form.tabOrder().empty()) {
+        control = form.tabOrder().front();
+    }
+    setFocusTo(control);
+}
+
+void Application::unload(Form& form) {
+    auto owned = std::find_if(forms_.begin(), forms_.end(),
+                              [&](const auto& f) { return f.get() == &form; });
+    if (owned == forms_.end()) {
+        return;
+    }
+    const bool wasShown = form.visible();
+    notify([&](ModelObserver& o) { o.formUnloading(form); });
+    form.setVisible(false);
+    discarded_.push_back(std::move(*owned));
+    forms_.erase(owned);
+    std::erase(activation_, &form);
+    if (focus_ && &focus_->form() == &form) {
+        focus_ = nullptr;
+        if (activation_.empty()) {
+            notify([](ModelObserver& o) { o.focusChanged(nullptr); });
+        } else {
+            activate(*activation_.back());
+        }
+    }
+    if (dispatchDepth_ == 0) {
+        discarded_.clear();
+    }
+    if (wasShown) {
+        endIfNothingShown();
+    }
+}
+
+// The program ends when its last shown window goes: forms that are only loaded hidden would
+// otherwise keep an invisible program running that the user cannot reach.
+void Application::endIfNothingShown() {
+    if (ended_ || !activation_.empty()) {
+        return;
+    }
+    End();
+}
+
+void Application::setFocus(Control& control) {
+    if (ended_ || !isLoaded(control.form())) {
+        return;
+    }
+    if (control.form().visible()) {
+        std::erase(activation_, &control.form());
+        activation_.push_back(&control.form());
+    }
+    setFocusTo(&control);
+}
+
+void Application::setFocusTo(Control* control) {
+    if (control) {
+        control->form().setLastFocus(control);
+    }
+    if (control == focus_) {
+        return;
+    }
+    focus_ = control;
+    notify([&](ModelObserver& o) { o.focusChanged(control); });
+}
+
+void Application::msgBox(std::u16string_view text) { messageBox_.showMessage(text, messageBoxTitle); }
+
+bool Application::reachable(const Control& control) const {
+    return !ended_ && isLoaded(control.form()) && control.form().visible() && control.visible() &&
+           control.enabled();
+}
+
+bool Application::click(Control& control) {
+    if (!reachable(control)) {
+        return false;
+    }
+    Dispatch dispatch(*this);
+    if (control.onClick) {
+        control.onClick();
+        return true;
+    }
+    // A picture without a handler of its own lets the click through to the one beneath it.
+    if (control.kind() == ControlKind::Image || control.kind() == ControlKind::PictureBox) {
+        const Bounds& b = control.bounds();
+        const int x = b.left + b.width / 2;
+        const int y = b.top + b.height / 2;
+        for (const auto& other : control.form().controls()) {
+            const Bounds& o = other->bounds();
+            if (other.get() != &control && other->onClick && other->visible() &&
+                other->enabled() && x >= o.left && x < o.left + o.width && y >= o.top &&
+                y < o.top + o.height) {
+                other->onClick();
+                return true;
+            }
+        }
+    }
+    return true;
+}
+
+bool Application::chooseMenu(MenuItem& item) {
+    if (ended_ || !isLoaded(item.form()) || !item.form().visible() || !item.enabled()) {
+        return false;
+    }
+    Dispatch dispatch(*this);
+    if (item.onClick) {
+        item.onClick();
+    }
+    return true;
+}
+
+bool Application::pressKey(TextBox& box, char32_t key) {
+    if (!reachable(box)) {
+        return false;
+    }
+    Dispatch dispatch(*this);
+    if (!box.onKeyPress) {
+        box.insertKey(key);
+        return true;
+    }
+    const char32_t folded = KeyRouting::foldFullWidth(key);
+    const std::int16_t original = keyRouting_.keyAscii(folded);
+    std::int16_t keyAscii = original;
+    box.onKeyPress(keyAscii);
+    if (keyAscii == 0 || ended_ || !isLoaded(box.form())) {
+        return true;
+    }
+    box.insertKey(keyAscii == original ? folded
+                                       : static_cast<char32_t>(static_cast<char16_t>(keyAscii)));
+    return true;
+}
+
+bool Application::moveCaret(TextBox& box, std::size_t caret) {
+    if (!reachable(box)) {
+        return false;
+    }
+    Dispatch dispatch(*this);
+    setFocus(box);
+    box.setCaret(caret);
+    return true;
+}
+
+bool Application::giveFocus(Control& control) {
+    if (!reachable(control) || control.tabIndex() < 0) {
+        return false;
+    }
+    Dispatch dispatch(*this);
+    setFocus(control);
+    return true;
+}
+
+bool Application::close(Form& form) {
+    if (ended_ || !isLoaded(form) || !form.visible()) {
+        return false;
+    }
+    Dispatch dispatch(*this);
+    unload(form);
+    return true;
+}
+
+bool Application::resize(Form& form, int width, int height) {
+    if (ended_ || !isLoaded(form)) {
+        return false;
+    }
+    if (form.ScaleWidth() == width && form.ScaleHeight() == height) {
+        return true;
+    }
+    Dispatch dispatch(*this);
+    form.setClientSize(width, height);
+    form.Form_Resize();
+    return true;
+}
+
+} // namespace kalpeno::forms

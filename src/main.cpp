@@ -1,0 +1,2 @@
+// Filled in by the window layer.
+int main() { return 0; }

@@ -1,0 +1,14 @@
+#pragma once
+// The program as a whole: the three forms registered with an Application, and the calculator
+// window started. Used alike by the real program, the scenario runner, the tests and the fuzzers.
+
+#include "forms/Application.h"
+
+namespace kalpeno {
+
+void registerForms(forms::Application& app);
+
+// Registers the forms and opens the calculator window, as starting the program does.
+void startProgram(forms::Application& app);
+
+} // namespace kalpeno

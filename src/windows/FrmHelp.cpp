@@ -1,0 +1,75 @@
+#include "windows/FrmHelp.h"
+
+#include "forms/Application.h"
+#include "forms/TextFileInput.h"
+
+#include <array>
+
+namespace kalpeno::windows {
+
+namespace {
+
+constexpr std::array designControls{
+    forms::ControlDesign{.kind = forms::ControlKind::TextBox,
+                         .name = u"Text1",
+                         .bounds = {120, 0, 9495, 6375},
+                         .font = {u"ＭＳ Ｐゴシック", 12},
+                         .backColour = 0x00E0E0E0,
+                         .flags = {.multiLine = true, .verticalScrollBar = true}},
+};
+
+constexpr std::array<forms::MenuDesign, 1> designMenus{{{u"mnuModoru", u"電卓へ戻る", {}}}};
+constexpr std::array<forms::ControlRef, 1> designTabOrder{{{u"Text1"}}};
+
+// The folder separator of the platform the program runs on.
+constexpr char16_t separator = u'/';
+
+} // namespace
+
+const forms::FormDesign& FrmHelp::design() {
+    static const forms::FormDesign form{
+        .name = u"frmHelp",
+        .caption = u"Help",
+        .clientWidth = 9750,
+        .clientHeight = 6495,
+        .resizable = true,
+        .icon = u"help",
+        .controls = designControls,
+        .menus = designMenus,
+        .tabOrder = designTabOrder,
+    };
+    return form;
+}
+
+FrmHelp::FrmHelp(forms::Application& app) : Form(app, design()), Text1(textBox(u"Text1")) {
+    menu(u"mnuModoru").onClick = [this] { mnuModoru_Click(); };
+}
+
+std::u16string FrmHelp::MyPath() const {
+    std::u16string path = app().path();
+    if (path.empty() || (path.back() != separator && path.back() != u'\\')) {
+        path += separator;
+    }
+    return path;
+}
+
+void FrmHelp::Form_Load() {
+    std::optional<forms::TextFileInput> file = forms::TextFileInput::open(MyPath() + u"Help.txt");
+    if (!file) {
+        app().msgBox(u"Help.txtファイルがありません。");
+        return;
+    }
+    std::u16string accumulator;
+    accumulator.reserve(file->size() + file->size() / 8 + 2);
+    while (!file->eof()) {
+        accumulator += file->lineInput();
+        accumulator += u"\r\n";
+    }
+    Text1.setText(std::move(accumulator));
+}
+
+void FrmHelp::Form_Resize() { Text1.move({0, 0, ScaleWidth(), ScaleHeight()}); }
+
+void FrmHelp::mnuModoru_Click() { app().unload(*this); }
+
+} // namespace kalpeno::windows

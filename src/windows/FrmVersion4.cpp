@@ -1,0 +1,51 @@
+#include "windows/FrmVersion4.h"
+
+#include "forms/Application.h"
+
+#include <array>
+
+namespace kalpeno::windows {
+
+namespace {
+
+constexpr std::array designControls{
+    forms::ControlDesign{.kind = forms::ControlKind::PictureBox,
+                         .name = u"Picture1",
+                         .bounds = {0, 0, 5655, 2775},
+                         .picture = u"version"},
+    forms::ControlDesign{.kind = forms::ControlKind::Label,
+                         .name = u"Label1",
+                         .bounds = {1920, 2880, 3135, 255},
+                         .caption = u"Kalpeno 1.0　開発チーム 2026年12月"},
+    forms::ControlDesign{.kind = forms::ControlKind::CommandButton,
+                         .name = u"Command1",
+                         .bounds = {4320, 3360, 975, 375},
+                         .caption = u"戻る"},
+};
+
+constexpr std::array<forms::ControlRef, 1> designTabOrder{{{u"Command1"}}};
+
+} // namespace
+
+const forms::FormDesign& FrmVersion4::design() {
+    static const forms::FormDesign form{
+        .name = u"frmVersion4",
+        .caption = u"Version 情報",
+        .clientWidth = 5505,
+        .clientHeight = 3765,
+        .resizable = false,
+        .icon = u"version",
+        .controls = designControls,
+        .menus = {},
+        .tabOrder = designTabOrder,
+    };
+    return form;
+}
+
+FrmVersion4::FrmVersion4(forms::Application& app) : Form(app, design()) {
+    control(u"Command1").onClick = [this] { Command1_Click(); };
+}
+
+void FrmVersion4::Command1_Click() { app().unload(*this); }
+
+} // namespace kalpeno::windows

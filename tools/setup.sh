@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs, and only those that are missing.
+# This is the one place that names packages. Safe to run again and again.
+#
+#   tools/setup.sh            build, test and run (the default)
+#   tools/setup.sh fuzz       the libFuzzer toolchain for `make fuzz`
+#   tools/setup.sh bench      what `make bench` needs on top of the default
+#   tools/setup.sh peers      other calculators, for comparison in `make bench-peers`
+set -euo pipefail
+
+base=(cmake ninja-build g++ make pkg-config
+      qt6-base-dev libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
+      fonts-ipafont-gothic xvfb xauth)
+fuzz=(clang libclang-rt-14-dev)
+bench=(libx11-dev)
+peers=(x11-apps galculator speedcrunch kcalc gnome-calculator qalculate-gtk)
+
+packages=()
+for group in "${@:-base}"; do
+    case "$group" in
+        base) packages+=("${base[@]}") ;;
+        fuzz) packages+=("${base[@]}" "${fuzz[@]}") ;;
+        bench) packages+=("${base[@]}" "${bench[@]}") ;;
+        peers) packages+=("${peers[@]}") ;;
+        *) echo "setup.sh: unknown group '$group'" >&2; exit 2 ;;
+    esac
+done
+
+missing=()
+for p in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+sudo=()
+[[ $(id -u) -eq 0 ]] || sudo=(sudo)
+echo "setup.sh: installing ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
