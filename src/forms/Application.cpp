@@ -224,30 +224,37 @@ bool Application::reachable(const Control& control) const {
 }
 
 bool Application::click(Control& control) {
+    const bool picture =
+        control.kind() == ControlKind::Image || control.kind() == ControlKind::PictureBox;
+    // A picture that is hidden or has no handler of its own lets a click at its place through to
+    // the picture beneath it, as on screen.
+    if (picture && (!control.visible() || !control.onClick)) {
+        Control* beneath = pictureBeneath(control);
+        return beneath ? click(*beneath) : reachable(control);
+    }
     if (!reachable(control)) {
         return false;
     }
     Dispatch dispatch(*this);
     if (control.onClick) {
         control.onClick();
-        return true;
-    }
-    // A picture without a handler of its own lets the click through to the one beneath it.
-    if (control.kind() == ControlKind::Image || control.kind() == ControlKind::PictureBox) {
-        const Bounds& b = control.bounds();
-        const int x = b.left + b.width / 2;
-        const int y = b.top + b.height / 2;
-        for (const auto& other : control.form().controls()) {
-            const Bounds& o = other->bounds();
-            if (other.get() != &control && other->onClick && other->visible() &&
-                other->enabled() && x >= o.left && x < o.left + o.width && y >= o.top &&
-                y < o.top + o.height) {
-                other->onClick();
-                return true;
-            }
-        }
     }
     return true;
+}
+
+Control* Application::pictureBeneath(const Control& control) const {
+    const Bounds& b = control.bounds();
+    const int x = b.left + b.width / 2;
+    const int y = b.top + b.height / 2;
+    for (const auto& other : control.form().controls()) {
+        const Bounds& o = other->bounds();
+        if (other.get() != &control && other->onClick && other->visible() &&
+            (other->kind() == ControlKind::Image || other->kind() == ControlKind::PictureBox) &&
+            x >= o.left && x < o.left + o.width && y >= o.top && y < o.top + o.height) {
+            return other.get();
+        }
+    }
+    return nullptr;
 }
 
 bool Application::chooseMenu(MenuItem& item) {

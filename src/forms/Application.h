@@ -75,6 +75,7 @@ public:
 private:
     class Dispatch;
     bool reachable(const Control& control) const;
+    Control* pictureBeneath(const Control& control) const;
     Form& load(std::u16string_view name);
     void activate(Form& form);
     void setFocusTo(Control* control);

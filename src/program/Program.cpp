@@ -18,6 +18,17 @@ void registerForms(forms::Application& app) {
     });
 }
 
+const forms::FormDesign* findDesign(std::u16string_view form) {
+    for (const forms::FormDesign* design :
+         {&calculator::Kalpeno::design(), &windows::FrmHelp::design(),
+          &windows::FrmVersion4::design()}) {
+        if (design->name == form) {
+            return design;
+        }
+    }
+    return nullptr;
+}
+
 void startProgram(forms::Application& app) {
     registerForms(app);
     app.start(u"Kalpeno");

@@ -8,6 +8,10 @@ namespace kalpeno {
 
 void registerForms(forms::Application& app);
 
+// The design of a form of the program by its name, whether or not it is loaded; null for a name
+// that is no form of the program.
+const forms::FormDesign* findDesign(std::u16string_view form);
+
 // Registers the forms and opens the calculator window, as starting the program does.
 void startProgram(forms::Application& app);
 
