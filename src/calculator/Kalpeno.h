@@ -42,6 +42,10 @@ public:
 
     // The state field of that name, or nothing.
     std::optional<StateValue> stateField(std::u16string_view name) const;
+    static constexpr std::array<std::u16string_view, 13> stateFieldNames{
+        u"LeftValue",  u"RightValue", u"OpSymbol",   u"LastEntryChar", u"DisplayLength",
+        u"ActiveCalc", u"OpCount",    u"LastResult", u"TotalA",        u"TotalB",
+        u"TotalC",     u"TapeValue",  u"TapeLine"};
 
     void Form_Load() override;
     void Image1_Click();

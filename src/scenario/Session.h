@@ -32,10 +32,10 @@ enum class Aspect { Text, Caption, Lines, Visible, Enabled, BackColour };
 
 // The value read; nothing when the control's form is not loaded or it has no such aspect.
 struct Observation {
-    std::optional<std::u16string> text;           // Text, Caption
+    std::optional<std::u16string> text;               // Text, Caption
     std::optional<std::vector<std::u16string>> lines; // Lines
-    std::optional<bool> flag;                      // Visible, Enabled
-    std::optional<forms::Colour> colour;           // BackColour
+    std::optional<bool> flag;                         // Visible, Enabled
+    std::optional<forms::Colour> colour;              // BackColour
 };
 
 class Session {

@@ -1,0 +1,43 @@
+#include "scenario/Runner.h"
+
+#include "scenario/ScenarioFile.h"
+#include "scenario/Utf.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace kalpeno::scenario {
+
+RunResult Runner::runFile(const std::string& file, const std::filesystem::path& appDir) {
+    RunResult failedToRun;
+    failedToRun.error = true;
+    std::ifstream stream(file, std::ios::binary);
+    std::stringstream content;
+    content << stream.rdbuf();
+    if (!stream) {
+        out_ << file << ":0: error: cannot read the file\n";
+        return failedToRun;
+    }
+    std::vector<ScenarioLine> lines;
+    try {
+        lines = parseScenario(content.str());
+    } catch (const SyntaxError& e) {
+        out_ << file << ':' << e.line() << ": error: " << e.what() << '\n';
+        return failedToRun;
+    }
+    const std::optional<std::u16string> folder = fromUtf8(appDir.string());
+    std::unique_ptr<Session> session = factory_(folder.value_or(u""));
+    ScenarioFile scenario(file, *session, appDir, out_);
+    for (const ScenarioLine& line : lines) {
+        try {
+            scenario.run(line);
+        } catch (const ScenarioError& e) {
+            out_ << file << ':' << line.number << ": error: " << e.what() << '\n';
+            scenario.result().error = true;
+            break;
+        }
+    }
+    return scenario.result();
+}
+
+} // namespace kalpeno::scenario

@@ -1,0 +1,102 @@
+// kalpeno-scenario [--gui] [--app-dir DIR] FILE...
+// Runs each scenario file against a fresh program, headless or on the real widgets, and closes
+// with "N passed, N failed". Exit status: 0 all checks passed, 1 a check failed, 2 a file could
+// not be run.
+#include "scenario/HeadlessSession.h"
+#include "scenario/Runner.h"
+
+#ifdef KALPENO_HAVE_QT
+#include "qt/QtSession.h"
+#include <QApplication>
+#endif
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A new empty folder for one scenario, removed when it goes.
+class TemporaryFolder {
+public:
+    TemporaryFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kalpeno-XXXXXX").string();
+        if (::mkdtemp(pattern.data())) {
+            path_ = pattern;
+        }
+    }
+    ~TemporaryFolder() {
+        std::error_code ignored;
+        if (!path_.empty()) {
+            std::filesystem::remove_all(path_, ignored);
+        }
+    }
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+int usage() {
+    std::cerr << "usage: kalpeno-scenario [--gui] [--app-dir DIR] FILE...\n";
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    bool gui = false;
+    std::optional<std::filesystem::path> appDir;
+    std::vector<std::string> files;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--gui") {
+            gui = true;
+        } else if (arg == "--app-dir" && i + 1 < argc) {
+            appDir = std::filesystem::absolute(argv[++i]);
+        } else if (arg.starts_with("--")) {
+            return usage();
+        } else {
+            files.push_back(arg);
+        }
+    }
+    if (files.empty()) {
+        return usage();
+    }
+    kalpeno::scenario::SessionFactory factory = [](const std::u16string& dir) {
+        return std::make_unique<kalpeno::scenario::HeadlessSession>(dir);
+    };
+#ifdef KALPENO_HAVE_QT
+    std::unique_ptr<QApplication> qtApp;
+    if (gui) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        qtApp = std::make_unique<QApplication>(argc, argv);
+        factory = [](const std::u16string& dir) { return kalpeno::qt::makeQtSession(dir); };
+    }
+#else
+    if (gui) {
+        std::cerr << "kalpeno-scenario: this build has no window layer for --gui\n";
+        return 2;
+    }
+#endif
+    kalpeno::scenario::Runner runner(factory, std::cout);
+    int passed = 0;
+    int failed = 0;
+    bool error = false;
+    for (const std::string& file : files) {
+        TemporaryFolder temporary;
+        const kalpeno::scenario::RunResult result =
+            runner.runFile(file, appDir.value_or(temporary.path()));
+        passed += result.passed;
+        failed += result.failed;
+        error = error || result.error;
+    }
+    std::cout << passed << " passed, " << failed << " failed" << std::endl;
+    return error ? 2 : failed > 0 ? 1 : 0;
+}
