@@ -15,7 +15,9 @@ constexpr std::u16string_view completedMessage =
 constexpr std::u16string_view ownTotalMessage = u"ほかの電卓でしか使えません";
 constexpr std::u16string_view separator = u"-------------";
 
-bool endsWith(const std::u16string& text, char16_t c) { return !text.empty() && text.back() == c; }
+bool endsWith(const std::u16string& text, char16_t c) {
+    return !text.empty() && text.back() == c;
+}
 
 } // namespace
 
@@ -65,19 +67,32 @@ void Kalpeno::wireHandlers() {
 }
 
 std::optional<StateValue> Kalpeno::stateField(std::u16string_view name) const {
-    if (name == u"LeftValue") return LeftValue;
-    if (name == u"RightValue") return RightValue;
-    if (name == u"OpSymbol") return OpSymbol;
-    if (name == u"LastEntryChar") return LastEntryChar;
-    if (name == u"DisplayLength") return static_cast<long long>(DisplayLength);
-    if (name == u"ActiveCalc") return static_cast<long long>(ActiveCalc);
-    if (name == u"OpCount") return static_cast<long long>(OpCount);
-    if (name == u"LastResult") return LastResult;
-    if (name == u"TotalA") return TotalA;
-    if (name == u"TotalB") return TotalB;
-    if (name == u"TotalC") return TotalC;
-    if (name == u"TapeValue") return TapeValue;
-    if (name == u"TapeLine") return TapeLine;
+    if (name == u"LeftValue")
+        return LeftValue;
+    if (name == u"RightValue")
+        return RightValue;
+    if (name == u"OpSymbol")
+        return OpSymbol;
+    if (name == u"LastEntryChar")
+        return LastEntryChar;
+    if (name == u"DisplayLength")
+        return static_cast<long long>(DisplayLength);
+    if (name == u"ActiveCalc")
+        return static_cast<long long>(ActiveCalc);
+    if (name == u"OpCount")
+        return static_cast<long long>(OpCount);
+    if (name == u"LastResult")
+        return LastResult;
+    if (name == u"TotalA")
+        return TotalA;
+    if (name == u"TotalB")
+        return TotalB;
+    if (name == u"TotalC")
+        return TotalC;
+    if (name == u"TapeValue")
+        return TapeValue;
+    if (name == u"TapeLine")
+        return TapeLine;
     return std::nullopt;
 }
 
@@ -110,7 +125,9 @@ std::optional<double> Kalpeno::readNumber(std::u16string_view text) {
     return number;
 }
 
-void Kalpeno::reportFailure(ArithmeticFailure failure) { app().msgBox(failureMessage(failure)); }
+void Kalpeno::reportFailure(ArithmeticFailure failure) {
+    app().msgBox(failureMessage(failure));
+}
 
 // OpCount is a 16-bit count: from 32767 on it stays there, and every further operator works as
 // a later operator.
@@ -129,9 +146,15 @@ void Kalpeno::Form_Load() {
     row(0).marker.setVisible(true);
 }
 
-void Kalpeno::Image1_Click() { select(0); }
-void Kalpeno::Image2_Click() { select(1); }
-void Kalpeno::Image3_Click() { select(2); }
+void Kalpeno::Image1_Click() {
+    select(0);
+}
+void Kalpeno::Image2_Click() {
+    select(1);
+}
+void Kalpeno::Image3_Click() {
+    select(2);
+}
 
 void Kalpeno::select(std::size_t calculator) {
     Row& chosen = row(calculator);
@@ -150,7 +173,9 @@ void Kalpeno::select(std::size_t calculator) {
     OpCount = 0;
 }
 
-void Kalpeno::mnuEnd_Click() { app().End(); }
+void Kalpeno::mnuEnd_Click() {
+    app().End();
+}
 
 bool Kalpeno::Keisan(const std::u16string& Hidari, const std::u16string& Migi,
                      const std::u16string& Kigou) {
@@ -299,9 +324,15 @@ void Kalpeno::clearAll() {
     Label6.setCaption(u"");
 }
 
-void Kalpeno::Command6_Click() { recall(0); }
-void Kalpeno::Command7_Click() { recall(1); }
-void Kalpeno::Command8_Click() { recall(2); }
+void Kalpeno::Command6_Click() {
+    recall(0);
+}
+void Kalpeno::Command7_Click() {
+    recall(1);
+}
+void Kalpeno::Command8_Click() {
+    recall(2);
+}
 
 void Kalpeno::recall(std::size_t calculator) {
     const Calculator& source = row(calculator).record;
@@ -323,7 +354,11 @@ void Kalpeno::recall(std::size_t calculator) {
     }
 }
 
-void Kalpeno::mnuHelp_Click() { app().show(u"frmHelp"); }
-void Kalpeno::mnuVersion_Click() { app().show(u"frmVersion4"); }
+void Kalpeno::mnuHelp_Click() {
+    app().show(u"frmHelp");
+}
+void Kalpeno::mnuVersion_Click() {
+    app().show(u"frmVersion4");
+}
 
 } // namespace kalpeno::calculator

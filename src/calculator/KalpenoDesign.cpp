@@ -20,30 +20,47 @@ constexpr ControlFlags hidden{.hidden = true};
 
 constexpr ControlDesign label(std::u16string_view name, int index, forms::Bounds bounds,
                               std::u16string_view caption, forms::FontSpec font = {}) {
-    return {.kind = ControlKind::Label, .name = name, .index = index, .bounds = bounds,
-            .caption = caption, .font = font};
+    return {.kind = ControlKind::Label,
+            .name = name,
+            .index = index,
+            .bounds = bounds,
+            .caption = caption,
+            .font = font};
 }
 
 constexpr ControlDesign button(std::u16string_view name, int index, forms::Bounds bounds,
                                std::u16string_view caption) {
-    return {.kind = ControlKind::CommandButton, .name = name, .index = index, .bounds = bounds,
+    return {.kind = ControlKind::CommandButton,
+            .name = name,
+            .index = index,
+            .bounds = bounds,
             .caption = caption};
 }
 
 constexpr ControlDesign box(std::u16string_view name, forms::Bounds bounds, double points,
                             forms::Colour colour, ControlFlags flags) {
-    return {.kind = ControlKind::TextBox, .name = name, .bounds = bounds,
-            .font = {gothic, points}, .backColour = colour, .flags = flags};
+    return {.kind = ControlKind::TextBox,
+            .name = name,
+            .bounds = bounds,
+            .font = {gothic, points},
+            .backColour = colour,
+            .flags = flags};
 }
 
 constexpr ControlDesign tape(std::u16string_view name, int left, forms::Colour colour) {
-    return {.kind = ControlKind::ListBox, .name = name, .bounds = {left, 2640, 1935, 5010},
-            .font = {gothic, 11.25}, .backColour = colour};
+    return {.kind = ControlKind::ListBox,
+            .name = name,
+            .bounds = {left, 2640, 1935, 5010},
+            .font = {gothic, 11.25},
+            .backColour = colour};
 }
 
 constexpr ControlDesign picture(std::u16string_view name, forms::Bounds bounds,
                                 std::u16string_view artwork, ControlFlags flags = {}) {
-    return {.kind = ControlKind::Image, .name = name, .bounds = bounds, .flags = flags,
+    return {.kind = ControlKind::Image,
+            .name = name,
+            .bounds = bounds,
+            .flags = flags,
             .picture = artwork};
 }
 
@@ -96,13 +113,18 @@ constexpr std::array designControls{
     button(u"Command3", 3, {8280, 4080, 375, 375}, u"/"),
     button(u"cmdKotae1", -1, {6720, 4680, 1335, 375}, u"="),
     box(u"Text7", {6960, 5640, 1695, 285}, 9.75, grey, displayFlags),
-    ControlDesign{.kind = ControlKind::Label, .name = u"Label6", .bounds = {6600, 6000, 255, 255},
-                  .font = {gothic, 14.25}, .backColour = grey},
+    ControlDesign{.kind = ControlKind::Label,
+                  .name = u"Label6",
+                  .bounds = {6600, 6000, 255, 255},
+                  .font = {gothic, 14.25},
+                  .backColour = grey},
     box(u"Text9", {6960, 6000, 1695, 285}, 9.75, grey, displayFlags),
     button(u"Command9", -1, {6720, 6840, 855, 540}, u"全クリア"),
     button(u"Command1", -1, {7920, 6840, 855, 495}, u"クリア"),
-    ControlDesign{.kind = ControlKind::Timer, .name = u"Timer1",
-                  .flags = {.disabled = true}, .interval = 36000},
+    ControlDesign{.kind = ControlKind::Timer,
+                  .name = u"Timer1",
+                  .flags = {.disabled = true},
+                  .interval = 36000},
 };
 
 constexpr std::array<MenuDesign, 6> colourItems{{
@@ -122,14 +144,13 @@ constexpr std::array<MenuDesign, 4> designMenus{{
 }};
 
 constexpr std::array<ControlRef, 32> designTabOrder{{
-    {u"Text1"},        {u"Text2"},        {u"Text3"},        {u"Text4"},
-    {u"Text5"},        {u"Text6"},        {u"Command2", 0},  {u"Command2", 1},
-    {u"Command2", 2},  {u"Command2", 3},  {u"Command2", 4},  {u"Command2", 5},
-    {u"Command2", 6},  {u"Command2", 7},  {u"Command2", 8},  {u"Command2", 9},
-    {u"Command3", 0},  {u"Command3", 1},  {u"Command3", 2},  {u"Command3", 3},
-    {u"cmdKotae1"},    {u"Command2", 10}, {u"Text7"},        {u"Text9"},
-    {u"List1"},        {u"List2"},        {u"List3"},        {u"Command6"},
-    {u"Command7"},     {u"Command8"},     {u"Command9"},     {u"Command1"},
+    {u"Text1"},       {u"Text2"},        {u"Text3"},       {u"Text4"},       {u"Text5"},
+    {u"Text6"},       {u"Command2", 0},  {u"Command2", 1}, {u"Command2", 2}, {u"Command2", 3},
+    {u"Command2", 4}, {u"Command2", 5},  {u"Command2", 6}, {u"Command2", 7}, {u"Command2", 8},
+    {u"Command2", 9}, {u"Command3", 0},  {u"Command3", 1}, {u"Command3", 2}, {u"Command3", 3},
+    {u"cmdKotae1"},   {u"Command2", 10}, {u"Text7"},       {u"Text9"},       {u"List1"},
+    {u"List2"},       {u"List3"},        {u"Command6"},    {u"Command7"},    {u"Command8"},
+    {u"Command9"},    {u"Command1"},
 }};
 
 } // namespace

@@ -14,7 +14,9 @@ constexpr std::int16_t backspace = 8;
 constexpr std::int16_t enter = 13;
 constexpr std::int16_t blank = 32;
 
-bool isOperatorKey(std::int16_t k) { return k == 43 || k == 45 || k == 42 || k == 47; }
+bool isOperatorKey(std::int16_t k) {
+    return k == 43 || k == 45 || k == 42 || k == 47;
+}
 
 bool passesFilter(std::int16_t k) {
     return isOperatorKey(k) || k == blank || k == backspace || k == enter || k == 46 ||
@@ -23,9 +25,15 @@ bool passesFilter(std::int16_t k) {
 
 } // namespace
 
-void Kalpeno::Text1_KeyPress(std::int16_t& KeyAscii) { keyPress(0, KeyAscii); }
-void Kalpeno::Text3_KeyPress(std::int16_t& KeyAscii) { keyPress(1, KeyAscii); }
-void Kalpeno::Text5_KeyPress(std::int16_t& KeyAscii) { keyPress(2, KeyAscii); }
+void Kalpeno::Text1_KeyPress(std::int16_t& KeyAscii) {
+    keyPress(0, KeyAscii);
+}
+void Kalpeno::Text3_KeyPress(std::int16_t& KeyAscii) {
+    keyPress(1, KeyAscii);
+}
+void Kalpeno::Text5_KeyPress(std::int16_t& KeyAscii) {
+    keyPress(2, KeyAscii);
+}
 
 // Each handler works on its own calculator's boxes, whatever ActiveCalc says.
 void Kalpeno::keyPress(std::size_t calculator, std::int16_t& KeyAscii) {

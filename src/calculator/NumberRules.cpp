@@ -27,7 +27,8 @@ Decimal15 decimal15(double number) {
     std::array<char, 40> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
                                       std::fabs(number), std::chars_format::scientific, 14);
-    const std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    const std::string_view text(buffer.data(),
+                                static_cast<std::size_t>(result.ptr - buffer.data()));
     // "d.dddddddddddddde+XX"
     d.digits.reserve(15);
     d.digits += text[0];
@@ -38,7 +39,9 @@ Decimal15 decimal15(double number) {
     return d;
 }
 
-std::u16string widen(std::string_view text) { return {text.begin(), text.end()}; }
+std::u16string widen(std::string_view text) {
+    return {text.begin(), text.end()};
+}
 
 std::string groupThousands(std::string_view digits) {
     std::string result;
@@ -128,9 +131,8 @@ std::optional<double> TextToNumber(std::u16string_view text) {
     }
     const std::string_view number(kept.data() + mantissaStart, i - mantissaStart);
     double value = 0;
-    const auto result =
-        std::from_chars(number.data(), number.data() + number.size(), value,
-                        std::chars_format::general);
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value,
+                                        std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
         const long long exponent = readExponent(exponentDigits);
         if (isOverflow(mantissa, negativeExponent ? -exponent : exponent)) {
@@ -193,8 +195,8 @@ std::u16string FormatPicture(double value, std::u16string_view picture) {
     const std::size_t decimals =
         point == std::u16string_view::npos
             ? 0
-            : static_cast<std::size_t>(std::count(picture.begin() + static_cast<long>(point),
-                                                  picture.end(), u'#'));
+            : static_cast<std::size_t>(
+                  std::count(picture.begin() + static_cast<long>(point), picture.end(), u'#'));
     const bool grouping = picture.find(u',') != std::u16string_view::npos;
     if (!std::isfinite(value)) {
         return NumberToText(value);

@@ -51,7 +51,9 @@ void Application::registerForm(std::u16string name, FormFactory factory) {
     factories_[std::move(name)] = std::move(factory);
 }
 
-void Application::addObserver(ModelObserver& observer) { observers_.push_back(&observer); }
+void Application::addObserver(ModelObserver& observer) {
+    observers_.push_back(&observer);
+}
 
 void Application::removeObserver(ModelObserver& observer) {
     std::erase(observers_, &observer);
@@ -101,7 +103,8 @@ Form* Application::loaded(std::u16string_view name) const {
 }
 
 bool Application::isLoaded(const Form& form) const {
-    return std::any_of(forms_.begin(), forms_.end(), [&](const auto& f) { return f.get() == &form; });
+    return std::any_of(forms_.begin(), forms_.end(),
+                       [&](const auto& f) { return f.get() == &form; });
 }
 
 std::vector<Form*> Application::loadedForms() const {
@@ -158,8 +161,8 @@ void Application::activate(Form& form) {
 }
 
 void Application::unload(Form& form) {
-    auto owned = std::find_if(forms_.begin(), forms_.end(),
-                              [&](const auto& f) { return f.get() == &form; });
+    auto owned =
+        std::find_if(forms_.begin(), forms_.end(), [&](const auto& f) { return f.get() == &form; });
     if (owned == forms_.end()) {
         return;
     }
@@ -216,7 +219,9 @@ void Application::setFocusTo(Control* control) {
     notify([&](ModelObserver& o) { o.focusChanged(control); });
 }
 
-void Application::msgBox(std::u16string_view text) { messageBox_.showMessage(text, messageBoxTitle); }
+void Application::msgBox(std::u16string_view text) {
+    messageBox_.showMessage(text, messageBoxTitle);
+}
 
 bool Application::reachable(const Control& control) const {
     return !ended_ && isLoaded(control.form()) && control.form().visible() && control.visible() &&

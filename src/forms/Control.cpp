@@ -44,6 +44,8 @@ void Control::setEnabled(bool enabled) {
     changed(Property::Enabled);
 }
 
-void Control::changed(Property property) { form_.app().notifyControl(*this, property); }
+void Control::changed(Property property) {
+    form_.app().notifyControl(*this, property);
+}
 
 } // namespace kalpeno::forms

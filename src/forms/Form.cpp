@@ -70,7 +70,9 @@ Control* Form::find(std::u16string_view name, int index) const {
     return nullptr;
 }
 
-MenuItem* Form::findMenu(std::u16string_view name) const { return findIn(menus_, name); }
+MenuItem* Form::findMenu(std::u16string_view name) const {
+    return findIn(menus_, name);
+}
 
 MenuItem& Form::menu(std::u16string_view name) const {
     if (MenuItem* item = findMenu(name)) {

@@ -6,7 +6,9 @@
 
 namespace kalpeno::forms {
 
-void KeyRouting::CloseConverter::operator()(UConverter* converter) const { ucnv_close(converter); }
+void KeyRouting::CloseConverter::operator()(UConverter* converter) const {
+    ucnv_close(converter);
+}
 
 KeyRouting::KeyRouting() {
     UErrorCode status = U_ZERO_ERROR;
@@ -59,8 +61,8 @@ std::int16_t KeyRouting::keyAscii(char32_t key) const {
     std::array<char, 8> bytes{};
     UErrorCode status = U_ZERO_ERROR;
     ucnv_reset(cp932_.get());
-    const int32_t count = ucnv_fromUChars(cp932_.get(), bytes.data(), bytes.size(), units.data(),
-                                          length, &status);
+    const int32_t count =
+        ucnv_fromUChars(cp932_.get(), bytes.data(), bytes.size(), units.data(), length, &status);
     if (U_FAILURE(status) || count <= 0) {
         return '?';
     }

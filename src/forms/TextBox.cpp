@@ -4,7 +4,9 @@ namespace kalpeno::forms {
 
 namespace {
 
-bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool isLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 } // namespace
 
@@ -19,7 +21,9 @@ void TextBox::setText(std::u16string text) {
     changed(Property::Text);
 }
 
-void TextBox::append(std::u16string_view text) { setText(text_ + std::u16string(text)); }
+void TextBox::append(std::u16string_view text) {
+    setText(text_ + std::u16string(text));
+}
 
 void TextBox::setCaret(std::size_t caret) {
     caret = std::min(caret, text_.size());

@@ -7,12 +7,10 @@
 namespace kalpeno {
 
 void registerForms(forms::Application& app) {
-    app.registerForm(u"Kalpeno", [](forms::Application& a) {
-        return std::make_unique<calculator::Kalpeno>(a);
-    });
-    app.registerForm(u"frmHelp", [](forms::Application& a) {
-        return std::make_unique<windows::FrmHelp>(a);
-    });
+    app.registerForm(
+        u"Kalpeno", [](forms::Application& a) { return std::make_unique<calculator::Kalpeno>(a); });
+    app.registerForm(u"frmHelp",
+                     [](forms::Application& a) { return std::make_unique<windows::FrmHelp>(a); });
     app.registerForm(u"frmVersion4", [](forms::Application& a) {
         return std::make_unique<windows::FrmVersion4>(a);
     });
