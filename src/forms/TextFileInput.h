@@ -10,22 +10,28 @@ namespace kalpeno::forms {
 // Sequential input of a text file in the Japanese ANSI code page (Windows code page 932):
 // open for input, read one line, test for the end, close. A line ends with CR LF or a lone CR;
 // a lone LF stays inside its line; a last line without a line end is read like the others.
-// The file is read and closed when it is opened, so nothing stays open on any path.
+// The whole file is read and closed inside open(), so no descriptor stays open on any path,
+// failures included.
 class TextFileInput {
 public:
     // Files larger than this count as unreadable: loading must never exhaust memory.
     static constexpr std::size_t maximumSize = 16 * 1024 * 1024;
 
     // The file's decoded text, or nothing when it is missing, is not a regular file (a folder, a
-    // FIFO, a device), is larger than maximumSize or cannot be read. Never blocks. Bytes that are
-    // not valid CP932 become U+FFFD.
+    // FIFO, a device, also behind a symbolic link), is larger than maximumSize or cannot be read or
+    // decoded. Never blocks.
     static std::optional<TextFileInput> open(std::u16string_view path);
 
-    // The whole file decoded from CP932, without line splitting.
-    static std::u16string decodeCp932(std::string_view bytes);
+    // Decodes bytes of code page 932 through ICU's converter. Every byte sequence that is not
+    // valid CP932 (an unassigned byte such as 0x80, 0xA0 or 0xFD to 0xFF, a lead byte without its
+    // trail byte, also at the end) becomes one U+FFFD and the bytes after it decode normally.
+    // A NUL byte also becomes U+FFFD: a text box cannot show it, and a window layer that passes
+    // text on as a C string would silently cut the text there. Nothing when ICU's converter for
+    // CP932 is not available.
+    static std::optional<std::u16string> decodeCp932(std::string_view bytes);
 
     bool eof() const { return position_ >= text_.size(); }
-    // The next line, without its line end.
+    // The next line, without its line end; valid until the next call.
     std::u16string_view lineInput();
     // The number of UTF-16 units of the decoded file.
     std::size_t size() const { return text_.size(); }

@@ -1,0 +1,218 @@
+// Sequential text-file input: CP932 bytes become the text the Help window shows, line by line,
+// and every file that is not a readable regular file of at most 16 MiB counts as unreadable
+// without blocking, without exhausting memory and without leaving a descriptor open.
+#include "forms/TextFileInput.h"
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kalpeno::forms {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::u16string toU16(const fs::path& path) {
+    const std::u8string utf8 = path.u8string();
+    std::u16string result;
+    for (char8_t c : utf8) {
+        result += static_cast<char16_t>(c); // the test folders are ASCII
+    }
+    return result;
+}
+
+void writeBytes(const fs::path& file, std::string_view bytes) {
+    std::ofstream out(file, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+int openDescriptors() {
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+        ++count;
+    }
+    return count;
+}
+
+// A new empty folder per test, removed afterwards.
+class TemporaryFolder : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "kalpeno-tfi-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+    fs::path file() const { return folder_ / "Help.txt"; }
+    std::optional<TextFileInput> openFile() const { return TextFileInput::open(toU16(file())); }
+
+    fs::path folder_;
+};
+
+struct DecodeCase {
+    const char* name;
+    std::string bytes;
+    std::u16string text;
+};
+
+class DecodeTest : public testing::TestWithParam<DecodeCase> {};
+
+TEST_P(DecodeTest, DecodesCodePage932) {
+    EXPECT_EQ(TextFileInput::decodeCp932(GetParam().bytes), GetParam().text);
+}
+
+using namespace std::string_literals;
+
+INSTANTIATE_TEST_SUITE_P(
+    Bytes, DecodeTest,
+    testing::Values(DecodeCase{"Empty", "", u""}, DecodeCase{"Ascii", "abc 123", u"abc 123"},
+                    DecodeCase{"BackslashAndTildeStayAscii", "\\~", u"\\~"},
+                    DecodeCase{"Hiragana", "\x82\xA0\x82\xA2", u"あい"},
+                    DecodeCase{"Kanji", "\x93\x64\x91\xEC", u"電卓"},
+                    DecodeCase{"HalfWidthKatakana", "\xB1\xDD", u"ｱﾝ"},
+                    DecodeCase{"WaveDashIsFullWidthTilde", "\x81\x60", u"\uFF5E"},
+                    DecodeCase{"FullWidthMinus", "\x81\x7C", u"\uFF0D"},
+                    DecodeCase{"FullWidthBackslash", "\x81\x5F", u"\uFF3C"},
+                    DecodeCase{"FullWidthCent", "\x81\x91", u"\uFFE0"},
+                    DecodeCase{"NecCircledOne", "\x87\x40", u"①"},
+                    DecodeCase{"NecSelectedIbmKanji", "\xED\x40", u"\u7E8A"},
+                    DecodeCase{"IbmSmallRomanOne", "\xFA\x40", u"\u2170"},
+                    DecodeCase{"UserDefinedArea", "\xF0\x40", u"\uE000"},
+                    DecodeCase{"ControlsKeepTheirValues", "\t\x1A\x1C\x7F",
+                               u"\t\u001A\u001C\u007F"},
+                    DecodeCase{"NulIsReplaced", "a\0b"s, u"a\uFFFDb"},
+                    DecodeCase{"Byte80", "a\x80z", u"a\uFFFDz"},
+                    DecodeCase{"ByteA0", "a\xA0z", u"a\uFFFDz"},
+                    DecodeCase{"BytesFDtoFF", "\xFD\xFE\xFFz", u"\uFFFD\uFFFD\uFFFDz"},
+                    DecodeCase{"LeadByteAtEnd", "ab\x82", u"ab\uFFFD"},
+                    DecodeCase{"LeadByteBeforeBlank", "\x82 z", u"\uFFFD z"},
+                    DecodeCase{"LeadByteBeforeLineEnd", "\x82\r\nz", u"\uFFFD\r\nz"},
+                    DecodeCase{"UnassignedPair", "\x85\x40z", u"\uFFFDz"},
+                    DecodeCase{"UnassignedPairInNecArea", "\xEF\x40z", u"\uFFFDz"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct LinesCase {
+    const char* name;
+    std::string bytes;
+    std::vector<std::u16string> lines;
+};
+
+class LineInputTest : public TemporaryFolder, public testing::WithParamInterface<LinesCase> {};
+
+TEST_P(LineInputTest, SplitsAtCrLfAndLoneCr) {
+    writeBytes(file(), GetParam().bytes);
+    std::optional<TextFileInput> input = openFile();
+    ASSERT_TRUE(input);
+    std::vector<std::u16string> lines;
+    while (!input->eof() && lines.size() <= GetParam().lines.size()) {
+        lines.emplace_back(input->lineInput());
+    }
+    EXPECT_EQ(lines, GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, LineInputTest,
+    testing::Values(LinesCase{"Empty", "", {}},
+                    LinesCase{"CrLf", "abc\r\ndef\r\n", {u"abc", u"def"}},
+                    LinesCase{"LastLineWithoutEnd", "abc\r\ndef", {u"abc", u"def"}},
+                    LinesCase{"LoneCr", "abc\rdef\r", {u"abc", u"def"}},
+                    LinesCase{"LoneLfStaysInside", "a\nb\n", {u"a\nb\n"}},
+                    LinesCase{"OneEmptyLine", "\r\n", {u""}},
+                    LinesCase{"TwoEmptyLines", "\r\n\r\n", {u"", u""}},
+                    LinesCase{"CrThenCrLf", "a\r\r\nb", {u"a", u"", u"b"}},
+                    LinesCase{"LfThenCr", "a\n\rb", {u"a\n", u"b"}},
+                    LinesCase{"Japanese", "\x93\x64\x91\xEC\r\n\x82\xA0", {u"電卓", u"あ"}},
+                    LinesCase{"BrokenCharacterKeepsLineEnd", "\x82\r\nx", {u"\uFFFD", u"x"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TemporaryFolder, ManyLinesAreReadCompletely) {
+    std::string bytes;
+    for (int i = 0; i < 200000; ++i) {
+        bytes += std::to_string(i) + "\r\n";
+    }
+    writeBytes(file(), bytes);
+    std::optional<TextFileInput> input = openFile();
+    ASSERT_TRUE(input);
+    int count = 0;
+    std::u16string last;
+    while (!input->eof()) {
+        last = input->lineInput();
+        ++count;
+    }
+    EXPECT_EQ(count, 200000);
+    EXPECT_EQ(last, u"199999");
+}
+
+TEST_F(TemporaryFolder, FileOfExactlyTheLimitIsRead) {
+    { std::ofstream create(file(), std::ios::binary); }
+    ASSERT_EQ(::truncate(file().c_str(), TextFileInput::maximumSize), 0);
+    std::optional<TextFileInput> input = openFile();
+    ASSERT_TRUE(input);
+    EXPECT_EQ(input->size(), TextFileInput::maximumSize);
+}
+
+TEST_F(TemporaryFolder, SymbolicLinkToRegularFileIsRead) {
+    writeBytes(folder_ / "real.txt", "abc\r\n");
+    fs::create_symlink(folder_ / "real.txt", file());
+    std::optional<TextFileInput> input = openFile();
+    ASSERT_TRUE(input);
+    EXPECT_EQ(input->lineInput(), u"abc");
+}
+
+struct BadFileCase {
+    const char* name;
+    std::function<void(const fs::path& file)> make;
+};
+
+class UnreadableFileTest : public TemporaryFolder,
+                           public testing::WithParamInterface<BadFileCase> {};
+
+// None of these may block, and none may leave a descriptor open.
+TEST_P(UnreadableFileTest, CountsAsUnreadable) {
+    GetParam().make(file());
+    const int before = openDescriptors();
+    EXPECT_FALSE(openFile());
+    EXPECT_EQ(openDescriptors(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnreadableFileTest,
+    testing::Values(
+        BadFileCase{"Missing", [](const fs::path&) {}},
+        BadFileCase{"Folder", [](const fs::path& f) { fs::create_directory(f); }},
+        BadFileCase{"Fifo", [](const fs::path& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0600), 0); }},
+        BadFileCase{"LinkToDevZero", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); }},
+        BadFileCase{"LinkToDevNull", [](const fs::path& f) { fs::create_symlink("/dev/null", f); }},
+        BadFileCase{"DanglingLink",
+                    [](const fs::path& f) { fs::create_symlink(f.parent_path() / "gone", f); }},
+        BadFileCase{"LargerThanLimit",
+                    [](const fs::path& f) {
+                        const int fd = ::open(f.c_str(), O_CREAT | O_WRONLY, 0600);
+                        ASSERT_GE(fd, 0);
+                        ASSERT_EQ(::ftruncate(fd, TextFileInput::maximumSize + 1), 0);
+                        ::close(fd);
+                    }},
+        BadFileCase{"LinkToItself", [](const fs::path& f) { fs::create_symlink(f, f); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TextFileInputPathTest, PathsThatNameNoFileAreUnreadable) {
+    EXPECT_FALSE(TextFileInput::open(u""));
+    EXPECT_FALSE(TextFileInput::open(std::u16string(u"/tmp/a\0b", 8)));
+    EXPECT_FALSE(TextFileInput::open(u"/tmp/\xD800.txt")); // a lone surrogate
+}
+
+} // namespace
+} // namespace kalpeno::forms
