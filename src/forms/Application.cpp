@@ -8,9 +8,9 @@ namespace {
 
 constexpr std::u16string_view messageBoxTitle = u"Kalpeno";
 
+// The folder separator is "/"; a backslash is an ordinary character of a POSIX file name.
 std::u16string normalisedPath(std::u16string path) {
-    while (path.size() > 1 && (path.back() == u'/' || path.back() == u'\\') &&
-           !(path.size() == 3 && path[1] == u':')) {
+    while (path.size() > 1 && path.back() == u'/') {
         path.pop_back();
     }
     return path;

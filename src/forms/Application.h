@@ -29,7 +29,7 @@ public:
     void addObserver(ModelObserver& observer);
     void removeObserver(ModelObserver& observer);
 
-    // App.Path: no trailing "\" or "/" except at a root.
+    // App.Path: no trailing "/" except at the root.
     const std::u16string& path() const { return path_; }
 
     // Loads and shows the start-up form.
