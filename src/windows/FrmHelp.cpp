@@ -4,6 +4,7 @@
 #include "forms/TextFileInput.h"
 
 #include <array>
+#include <exception>
 
 namespace kalpeno::windows {
 
@@ -47,17 +48,36 @@ FrmHelp::FrmHelp(forms::Application& app) : Form(app, design()), Text1(textBox(u
 
 std::u16string FrmHelp::MyPath() const {
     std::u16string path = app().path();
-    if (path.empty() || (path.back() != separator && path.back() != u'\\')) {
+    if (path.empty() || path.back() != separator) {
         path += separator;
     }
     return path;
 }
 
+// The error trap of the load: every failure, whatever its kind, ends in the one message and an
+// empty window, and the load itself ends normally.
 void FrmHelp::Form_Load() {
-    std::optional<forms::TextFileInput> file = forms::TextFileInput::open(MyPath() + u"Help.txt");
-    if (!file) {
+    std::optional<std::u16string> text;
+    try {
+        text = readHelpFile();
+    } catch (const std::exception&) {
+        text.reset();
+    }
+    if (!text) {
         app().msgBox(u"Help.txtファイルがありません。");
         return;
+    }
+    Text1.setText(std::move(*text));
+}
+
+// Every line, the last one included, is followed by CR LF.
+std::optional<std::u16string> FrmHelp::readHelpFile() const {
+    if (app().path().empty()) {
+        return std::nullopt; // the program folder is not known
+    }
+    std::optional<forms::TextFileInput> file = forms::TextFileInput::open(MyPath() + u"Help.txt");
+    if (!file) {
+        return std::nullopt;
     }
     std::u16string accumulator;
     accumulator.reserve(file->size() + file->size() / 8 + 2);
@@ -65,11 +85,15 @@ void FrmHelp::Form_Load() {
         accumulator += file->lineInput();
         accumulator += u"\r\n";
     }
-    Text1.setText(std::move(accumulator));
+    return accumulator;
 }
 
-void FrmHelp::Form_Resize() { Text1.move({0, 0, ScaleWidth(), ScaleHeight()}); }
+void FrmHelp::Form_Resize() {
+    Text1.move({0, 0, ScaleWidth(), ScaleHeight()});
+}
 
-void FrmHelp::mnuModoru_Click() { app().unload(*this); }
+void FrmHelp::mnuModoru_Click() {
+    app().unload(*this);
+}
 
 } // namespace kalpeno::windows

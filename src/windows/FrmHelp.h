@@ -5,6 +5,7 @@
 
 #include "forms/Form.h"
 
+#include <optional>
 #include <string>
 
 namespace kalpeno::windows {
@@ -14,7 +15,8 @@ public:
     explicit FrmHelp(forms::Application& app);
     static const forms::FormDesign& design();
 
-    // The program folder with a separator at its end.
+    // The program folder with one "/" at its end; a folder that already ends in "/" (the root)
+    // is returned unchanged.
     std::u16string MyPath() const;
 
     void Form_Load() override;
@@ -22,6 +24,9 @@ public:
     void mnuModoru_Click();
 
 private:
+    // The text of "Help.txt" as the window shows it, or nothing when it cannot be read.
+    std::optional<std::u16string> readHelpFile() const;
+
     forms::TextBox& Text1;
 };
 

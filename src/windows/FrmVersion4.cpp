@@ -46,6 +46,8 @@ FrmVersion4::FrmVersion4(forms::Application& app) : Form(app, design()) {
     control(u"Command1").onClick = [this] { Command1_Click(); };
 }
 
-void FrmVersion4::Command1_Click() { app().unload(*this); }
+void FrmVersion4::Command1_Click() {
+    app().unload(*this);
+}
 
 } // namespace kalpeno::windows
