@@ -135,6 +135,9 @@ Form& Application::form(std::u16string_view name) {
 }
 
 void Application::show(std::u16string_view name) {
+    if (ended_) {
+        return; // a handler that ended the program loads and shows nothing more
+    }
     Form& target = form(name);
     if (ended_ || !isLoaded(target)) {
         return; // its load handler ended the program or unloaded it
