@@ -1,0 +1,121 @@
+// What a text box does with the keys that reach it: insert at the caret, Backspace before the
+// caret (a surrogate pair or a CR LF as one character), Enter only in a multi-line box.
+#include "TestForms.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace kalpeno::forms {
+namespace {
+
+std::string utf8(std::u16string_view text) {
+    std::string result;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size()) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        }
+        if (c < 0x80) {
+            result += static_cast<char>(c);
+        } else if (c < 0x800) {
+            result += static_cast<char>(0xC0 | c >> 6);
+            result += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            result += static_cast<char>(0xE0 | c >> 12);
+            result += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+            result += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            result += static_cast<char>(0xF0 | c >> 18);
+            result += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+            result += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+            result += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return result;
+}
+
+enum class Box { SingleLine, MultiLine, ReadOnly };
+
+struct EditCase {
+    const char* name;
+    Box box;
+    const char16_t* initial;
+    std::size_t caret; // placed after the initial text is set
+    const char32_t* keys;
+    const char16_t* text;
+    std::size_t caretAfter;
+};
+
+class TextBoxEditTest : public ::testing::TestWithParam<EditCase> {
+protected:
+    TextBoxEditTest() { program.app.start(u"Main"); }
+    fixtures::TestProgram program;
+};
+
+TEST_P(TextBoxEditTest, EditsAtTheCaret) {
+    const EditCase& c = GetParam();
+    const char16_t* names[] = {u"Text1", u"Memo", u"Fixed"};
+    TextBox& box = program.main().textBox(names[static_cast<int>(c.box)]);
+    box.setText(c.initial);
+    ASSERT_TRUE(program.app.moveCaret(box, c.caret));
+    for (const char32_t* key = c.keys; *key; ++key) {
+        ASSERT_TRUE(program.app.pressKey(box, *key));
+    }
+    EXPECT_EQ(utf8(box.text()), utf8(c.text));
+    EXPECT_EQ(box.caret(), c.caretAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, TextBoxEditTest,
+    testing::Values(EditCase{"AppendAtEnd", Box::SingleLine, u"12", 2, U"3", u"123", 3},
+                    EditCase{"InsertInside", Box::SingleLine, u"12", 1, U"+", u"1+2", 2},
+                    EditCase{"InsertAtStart", Box::SingleLine, u"12", 0, U"ab", u"ab12", 2},
+                    EditCase{"BackspaceAtEnd", Box::SingleLine, u"123", 3, U"\b", u"12", 2},
+                    EditCase{"BackspaceInside", Box::SingleLine, u"12+3", 1, U"\b", u"2+3", 0},
+                    EditCase{"BackspaceAtStart", Box::SingleLine, u"12", 0, U"\b", u"12", 0},
+                    EditCase{"BackspaceEmpty", Box::SingleLine, u"", 0, U"\b\b", u"", 0},
+                    EditCase{"CaretBeyondEnd", Box::SingleLine, u"12", 99, U"3", u"123", 3},
+                    EditCase{"EnterInSingleLine", Box::SingleLine, u"12", 2, U"\r", u"12", 2},
+                    EditCase{"FullWidthWithoutHandler", Box::SingleLine, u"", 0, U"１あ", u"１あ",
+                             2},
+                    EditCase{"SurrogatePair", Box::SingleLine, u"a", 1, U"😀b", u"a😀b", 4},
+                    EditCase{"BackspaceSurrogatePair", Box::SingleLine, u"a😀", 3, U"\b", u"a", 1},
+                    EditCase{"CaretInsidePair", Box::SingleLine, u"a😀b", 2, U"x", u"ax😀b", 2},
+                    EditCase{"EnterInMultiLine", Box::MultiLine, u"ab", 1, U"\r", u"a\r\nb", 3},
+                    EditCase{"BackspaceCrLf", Box::MultiLine, u"a\r\nb", 3, U"\b", u"ab", 1},
+                    EditCase{"TypingAfterCrLf", Box::MultiLine, u"a", 1, U"\rb\b\b", u"a", 1},
+                    EditCase{"ReadOnlyIgnoresKeys", Box::ReadOnly, u"12", 1, U"3\b\r", u"12", 1}),
+    [](const ::testing::TestParamInfo<EditCase>& info) { return info.param.name; });
+
+// setText replaces the whole text; the caret goes to the end of a single-line box, so typing
+// continues the record, and to the start of a multi-line one.
+TEST(TextBoxText, SetTextPlacesTheCaret) {
+    fixtures::TestProgram program;
+    program.app.start(u"Main");
+    TextBox& single = program.main().textBox(u"Text1");
+    TextBox& memo = program.main().textBox(u"Memo");
+    single.setText(u"abc");
+    EXPECT_EQ(single.caret(), 3u);
+    single.setCaret(1);
+    single.append(u"de");
+    EXPECT_EQ(single.text(), u"abcde");
+    EXPECT_EQ(single.caret(), 5u);
+    single.setText(u"");
+    EXPECT_EQ(single.caret(), 0u);
+    memo.setText(u"line one\r\nline two");
+    EXPECT_EQ(memo.caret(), 0u);
+}
+
+TEST(TextBoxText, DesignFlagsReachTheBox) {
+    fixtures::TestProgram program;
+    program.app.start(u"Main");
+    const TextBox& fixed = program.main().textBox(u"Fixed");
+    EXPECT_TRUE(fixed.readOnly());
+    EXPECT_EQ(fixed.alignment(), Alignment::Right);
+    EXPECT_TRUE(program.main().textBox(u"Memo").multiLine());
+    EXPECT_FALSE(program.main().textBox(u"Text1").multiLine());
+}
+
+} // namespace
+} // namespace kalpeno::forms
