@@ -1,6 +1,6 @@
 // The background colour menu: five items paint the nine boxes of the three calculators in one
-// colour, "標準" gives each calculator its design colour back; "白", "灰色" and "黄色" also paint the
-// Help window's text box, which loads that window hidden when it is not loaded.
+// colour, "標準" gives each calculator its design colour back; "白", "灰色" and "黄色" also paint
+// the Help window's text box, which loads that window hidden when it is not loaded.
 #include "calculator/Kalpeno.h"
 
 #include "forms/Application.h"
@@ -26,12 +26,24 @@ constexpr std::array<ColourItem, 6> colourItems{{
 
 } // namespace
 
-void Kalpeno::mnuWhite_Click() { paint(u"mnuWhite"); }
-void Kalpeno::mnuSilver_Click() { paint(u"mnuSilver"); }
-void Kalpeno::mnuYellow_Click() { paint(u"mnuYellow"); }
-void Kalpeno::mnuGreen_Click() { paint(u"mnuGreen"); }
-void Kalpeno::mnuBrown_Click() { paint(u"mnuBrown"); }
-void Kalpeno::mnuDefoult_Click() { paint(u"mnuDefoult"); }
+void Kalpeno::mnuWhite_Click() {
+    paint(u"mnuWhite");
+}
+void Kalpeno::mnuSilver_Click() {
+    paint(u"mnuSilver");
+}
+void Kalpeno::mnuYellow_Click() {
+    paint(u"mnuYellow");
+}
+void Kalpeno::mnuGreen_Click() {
+    paint(u"mnuGreen");
+}
+void Kalpeno::mnuBrown_Click() {
+    paint(u"mnuBrown");
+}
+void Kalpeno::mnuDefoult_Click() {
+    paint(u"mnuDefoult");
+}
 
 // In the fixed order List1, List2, List3, Text1, Text3, Text5, Text2, Text4, Text6.
 void Kalpeno::paint(std::u16string_view menu) {
@@ -44,7 +56,9 @@ void Kalpeno::paint(std::u16string_view menu) {
     if (!item) {
         return;
     }
-    auto colourOf = [&](const Row& calc) { return item->colour.value_or(calc.record.designColour); };
+    auto colourOf = [&](const Row& calc) {
+        return item->colour.value_or(calc.record.designColour);
+    };
     for (Row& calc : rows_) {
         calc.tape.setBackColour(colourOf(calc));
     }
