@@ -1,0 +1,53 @@
+// The program's own Help.txt, as the build places it beside the executables, shows its UTF-8
+// source exactly: no message, no replacement character, every line ending in CR LF.
+#include "forms/Application.h"
+#include "forms/RecordingMessageBox.h"
+#include "program/Program.h"
+
+#include <gtest/gtest.h>
+#include <unicode/ustring.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#if defined(KALPENO_BUILT_PROGRAM_DIR) && defined(KALPENO_HELP_SOURCE)
+
+namespace kalpeno::windows {
+namespace {
+
+std::u16string fromUtf8(const std::string& bytes) {
+    std::u16string text(bytes.size(), u'\0');
+    int32_t length = 0;
+    UErrorCode status = U_ZERO_ERROR;
+    u_strFromUTF8(text.data(), static_cast<int32_t>(text.size()), &length, bytes.data(),
+                  static_cast<int32_t>(bytes.size()), &status);
+    EXPECT_TRUE(U_SUCCESS(status));
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+std::u16string helpSource() {
+    std::ifstream in(KALPENO_HELP_SOURCE, std::ios::binary);
+    return fromUtf8(std::string(std::istreambuf_iterator<char>(in), {}));
+}
+
+TEST(ShippedHelpTextTest, ShowsItsSourceExactly) {
+    forms::RecordingMessageBox messages;
+    std::string folder = KALPENO_BUILT_PROGRAM_DIR;
+    forms::Application app(std::u16string(folder.begin(), folder.end()), messages);
+    startProgram(app);
+    app.chooseMenu(app.loaded(u"Kalpeno")->menu(u"mnuHelp"));
+    const std::u16string& shown = app.loaded(u"frmHelp")->textBox(u"Text1").text();
+    EXPECT_TRUE(messages.texts.empty());
+    const std::u16string source = helpSource();
+    ASSERT_FALSE(source.empty());
+    EXPECT_EQ(shown, source);
+    EXPECT_EQ(shown.find(u'\uFFFD'), std::u16string::npos);
+    EXPECT_NE(shown.find(u"全クリア"), std::u16string::npos);
+}
+
+} // namespace
+} // namespace kalpeno::windows
+
+#endif
