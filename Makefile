@@ -1,5 +1,5 @@
 # A thin wrapper over the CMake presets. Every target runs the set-up script first.
-.PHONY: setup build test run sanitize fuzz bench bench-peers screenshots format clean
+.PHONY: setup build test run sanitize fuzz fuzz-merge bench bench-peers screenshots format clean
 
 setup:
 	@tools/setup.sh
@@ -16,6 +16,35 @@ test: build
 
 run: build
 	build/bin/kalpeno
+
+# The fuzz targets under libFuzzer, each for FUZZ_SECONDS, on a scratch copy of the corpus in
+# build-fuzz/corpus/ (the committed corpus in tests/fuzz/corpus/ is only read). Findings land in
+# build-fuzz/findings/<target>/; the summary of runs and coverage is build-fuzz/fuzz-summary.txt.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := fuzz_number_rules fuzz_events fuzz_help_file
+
+fuzz:
+	tools/setup.sh fuzz
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j 2 --target $(FUZZ_TARGETS)
+	@rm -f build-fuzz/fuzz-summary.txt; status=0; \
+	for t in $(FUZZ_TARGETS); do \
+	    mkdir -p build-fuzz/corpus/$$t build-fuzz/findings/$$t; \
+	    echo "== $$t, $(FUZZ_SECONDS) s"; \
+	    build-fuzz/bin/$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	        -artifact_prefix=build-fuzz/findings/$$t/ \
+	        build-fuzz/corpus/$$t tests/fuzz/corpus/$$t > build-fuzz/fuzz-$$t.log 2>&1 || status=1; \
+	    { echo "$$t: $$(grep -E '^Done ' build-fuzz/fuzz-$$t.log | tail -1)"; \
+	      echo "    $$(grep -E '^#[0-9]+' build-fuzz/fuzz-$$t.log | tail -1)"; \
+	      echo "    findings: $$(ls build-fuzz/findings/$$t | wc -l)"; } | tee -a build-fuzz/fuzz-summary.txt; \
+	done; exit $$status
+
+# Adds to the committed corpus the scratch inputs that reach code it does not yet reach.
+fuzz-merge:
+	@for t in $(FUZZ_TARGETS); do \
+	    build-fuzz/bin/$$t -merge=1 tests/fuzz/corpus/$$t build-fuzz/corpus/$$t 2>&1 | grep -E 'MERGE-OUTER: [0-9]+ new files'; \
+	    echo "$$t: $$(ls tests/fuzz/corpus/$$t | wc -l) files in tests/fuzz/corpus/$$t"; \
+	done
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
