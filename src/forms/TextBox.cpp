@@ -27,7 +27,9 @@ void TextBox::append(std::u16string_view text) {
 
 void TextBox::setCaret(std::size_t caret) {
     caret = std::min(caret, text_.size());
-    if (caret > 0 && caret < text_.size() && isLowSurrogate(text_[caret])) {
+    // Never inside a surrogate pair or a CR LF line break, which are one character each.
+    if (caret > 0 && caret < text_.size() &&
+        (isLowSurrogate(text_[caret]) || (text_[caret] == u'\n' && text_[caret - 1] == u'\r'))) {
         --caret;
     }
     if (caret == caret_) {

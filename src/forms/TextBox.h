@@ -21,7 +21,7 @@ public:
     void append(std::u16string_view text);
 
     std::size_t caret() const { return caret_; }
-    // Clamped to the text; never inside a surrogate pair.
+    // Clamped to the text; never inside a surrogate pair or a CR LF.
     void setCaret(std::size_t caret);
 
     bool multiLine() const { return multiLine_; }
