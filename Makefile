@@ -46,6 +46,19 @@ fuzz-merge:
 	    echo "$$t: $$(ls tests/fuzz/corpus/$$t | wc -l) files in tests/fuzz/corpus/$$t"; \
 	done
 
+# The Release build with the benchmarks, then every benchmark: one table, also written to
+# bench/results/latest.md. Benchmarks never fail on a figure; they are not part of `make test`.
+bench:
+	tools/setup.sh bench
+	cmake --preset release
+	cmake --build --preset release -j 2
+	bench/run.sh
+
+# The same, with the peer calculators installed for comparison (never a build dependency).
+bench-peers:
+	tools/setup.sh peers
+	$(MAKE) bench
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 

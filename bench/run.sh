@@ -1,0 +1,144 @@
+#!/usr/bin/env bash
+# Runs every benchmark of the Release build and writes one table to bench/results/latest.md
+# (also printed). Start-up and memory are measured under one Xvfb for the whole run; the event
+# and scale benchmarks use Qt's offscreen platform.
+#
+#   bench/run.sh                  expects build-release/ (make bench builds it first)
+#   BENCH_RUNS=7                  interleaved start-up runs per program
+#   BENCH_QUICK=1                 smaller scale sizes and shorter event runs, for a smoke run
+#   BENCH_OUT=FILE                where the table goes (default bench/results/latest.md)
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build-release"
+bin="$build/bin"
+out=${BENCH_OUT:-$root/bench/results/latest.md}
+runs=${BENCH_RUNS:-7}
+quick=${BENCH_QUICK:-0}
+work=$(mktemp -d)
+logs="$build/bench-logs"
+xvfb_pid=""
+
+cleanup() {
+    if [[ -n "$xvfb_pid" ]]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+for tool in kalpeno-launch-timer kalpeno-bench-events kalpeno-bench-scale; do
+    [[ -x "$bin/$tool" ]] || { echo "run.sh: $bin/$tool is missing; run make bench" >&2; exit 2; }
+done
+
+# One Xvfb for the whole run, on the first free display from :97 on.
+start_xvfb() {
+    local n
+    for n in $(seq 97 120); do
+        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+        Xvfb ":$n" -noreset -nolisten tcp -screen 0 1280x1024x24 >"$work/xvfb.log" 2>&1 &
+        xvfb_pid=$!
+        for _ in $(seq 1 100); do
+            if [[ -S /tmp/.X11-unix/X$n ]]; then
+                display=":$n"
+                return 0
+            fi
+            kill -0 "$xvfb_pid" 2>/dev/null || break
+            sleep 0.05
+        done
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+        xvfb_pid=""
+    done
+    echo "run.sh: cannot start Xvfb" >&2
+    exit 2
+}
+
+machine() {
+    local cpu mem os qt cxx
+    cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')
+    mem=$(awk '/MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo)
+    os=$(. /etc/os-release && echo "$PRETTY_NAME")
+    qt=$(pkg-config --modversion Qt6Core 2>/dev/null || echo unknown)
+    cxx=$(c++ --version | head -1)
+    echo "- nproc: $(nproc); CPU: $cpu; memory: $mem"
+    echo "- OS: $os, kernel $(uname -r); Qt $qt; $cxx"
+    echo "- commit: $(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo unknown)$(
+        git -C "$root" diff --quiet HEAD -- src bench 2>/dev/null || echo ' (with local changes)')"
+}
+
+startup() {
+    local programs=()
+    [[ -x "$bin/kalpeno" ]] && programs+=("kalpeno=$bin/kalpeno")
+    [[ -x "$bin/kalpeno-floor" ]] && programs+=("floor=$bin/kalpeno-floor")
+    local peer
+    for peer in xcalc galculator speedcrunch kcalc gnome-calculator qalculate-gtk; do
+        command -v "$peer" >/dev/null && programs+=("$peer=$peer")
+    done
+    if [[ ${#programs[@]} -eq 0 ]]; then
+        echo "No program to start."
+        return
+    fi
+    # A session bus, as on a desktop, for the peers that look for one.
+    local bus=()
+    command -v dbus-run-session >/dev/null && bus=(dbus-run-session --)
+    env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY="$display" \
+        "${bus[@]}" "$bin/kalpeno-launch-timer" --runs "$runs" "${programs[@]}" \
+        2>"$logs/startup.log" || echo "**The start-up benchmark failed**: see $logs/startup.log"
+}
+
+events() {
+    local args=(--benchmark_repetitions=5 --benchmark_color=false)
+    [[ "$quick" == 1 ]] && args=(--benchmark_repetitions=3 --benchmark_min_time=0.05
+                                 --benchmark_color=false)
+    QT_QPA_PLATFORM=offscreen "$bin/kalpeno-bench-events" "${args[@]}"
+}
+
+scale() {
+    local args=()
+    [[ "$quick" == 1 ]] && args=(--quick)
+    QT_QPA_PLATFORM=offscreen "$bin/kalpeno-bench-scale" "${args[@]}"
+}
+
+mkdir -p "$logs"
+start_xvfb
+echo "run.sh: Xvfb on $display; $runs start-up runs per program" >&2
+{
+    echo "# Benchmarks"
+    echo
+    echo "Written by \`make bench\` (bench/run.sh) on $(date -u '+%Y-%m-%d %H:%M UTC')."
+    echo
+    machine
+    echo
+    echo "## Start-up and memory"
+    echo
+    echo "From exec to the first top-level window mapped (MapNotify on the root window of one"
+    echo "Xvfb -noreset), median of $runs interleaved runs after one warm-up run; peak RSS"
+    echo "(VmHWM) and private memory (Private_Clean + Private_Dirty) read 1 s after the map."
+    echo "The floor is a bare Qt Widgets window with a menu bar and as many widgets as the"
+    echo "calculator window, built by the same build."
+    echo
+    startup
+    echo
+    echo "## Event cost"
+    echo
+    echo "Google Benchmark, median of 5 repetitions; each iteration times exactly one event in a"
+    echo "realistic state prepared outside the timed region. Widgets: offscreen platform, from"
+    echo "the event delivered to the widget until the widget shows the new text."
+    echo
+    events 2>"$logs/events.log" || echo "**The event benchmark failed**: see $logs/events.log"
+    echo
+    echo "## Scale"
+    echo
+    echo "Generated sessions of realistic calculations on all three calculators (keypad and"
+    echo "keyboard, Enter leading from A to B to C, recall, Backspace, Clear, All clear),"
+    echo "median of 3 runs each; tapes and Help.txt loads, each load in a fresh program."
+    echo
+    scale 2>"$logs/scale.log" || echo "**The scale benchmark failed**: see $logs/scale.log"
+} >"$work/table.md"
+
+mkdir -p "$(dirname "$out")"
+cp "$work/table.md" "$out"
+cat "$out"
+echo "run.sh: written to $out" >&2

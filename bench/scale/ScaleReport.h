@@ -1,0 +1,31 @@
+#pragma once
+// The rows of the scale table: figure, measured, goal, met. Printed as they are measured, so a
+// long run shows its progress and a crash keeps the rows before it.
+
+#include <string>
+#include <vector>
+
+namespace kalpeno::bench {
+
+enum class Surface { Headless, Widgets };
+
+class ScaleReport {
+public:
+    ScaleReport();
+
+    void row(const std::string& figure, const std::string& measured, const std::string& goal,
+             bool met);
+    // Two sessions of n and 10n events: each time with its cost per event, and the growth,
+    // which must stay within 11x for 10x the events.
+    void sessionPair(const std::string& figure, std::size_t smallEvents, double smallSeconds,
+                     std::size_t largeEvents, double largeSeconds, double perEventGoalSeconds);
+    // Two loads of sizes `factor` apart: each time, and the growth, within 1.1 x factor.
+    void sizePair(const std::string& figure, const std::string& smallName, double smallSeconds,
+                  const std::string& largeName, double largeSeconds, double factor);
+
+    static double median(std::vector<double> values);
+    static std::string count(std::size_t n);     // "100k", "1M"
+    static std::string duration(double seconds); // "12.3 ms", "1.23 s", "45.6 µs"
+};
+
+} // namespace kalpeno::bench

@@ -1,0 +1,208 @@
+// Scale: long generated sessions, a long tape and a large Help.txt, on the headless model and on
+// the widgets. Every figure is a median of a few runs on a fresh program. Prints Markdown rows
+// (figure, measured, goal, met) on stdout; progress on stderr.
+//
+//   kalpeno-bench-scale [--quick]     --quick: a tenth of the sizes, for a smoke run
+#include "bench/scale/HelpFile.h"
+#include "bench/scale/ScaleReport.h"
+#include "bench/scale/SessionScript.h"
+#include "bench/startup/FloorWidgets.h"
+#include "calculator/Kalpeno.h"
+#include "forms/Application.h"
+#include "forms/RecordingMessageBox.h"
+#include "program/Program.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#ifdef KALPENO_BENCH_QT
+#include "bench/scale/WidgetScale.h"
+#endif
+
+namespace {
+
+using namespace kalpeno;
+using kalpeno::bench::ScaleReport;
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// One generated session on a fresh headless program: the time of its events, and how many
+// message boxes appeared (none are expected).
+struct HeadlessRun {
+    double seconds;
+    std::size_t messages;
+};
+
+HeadlessRun runHeadlessSession(const bench::SessionScript& script) {
+    forms::RecordingMessageBox messages;
+    forms::Application app(u"/nonexistent", messages);
+    startProgram(app);
+    auto& window = *app.loaded(u"Kalpeno");
+    struct Resolved {
+        forms::Control* control;
+        forms::TextBox* box;
+        char32_t key;
+    };
+    std::vector<Resolved> events;
+    events.reserve(script.events().size());
+    for (const bench::ScriptEvent& e : script.events()) {
+        forms::Control& control = window.control(e.control, e.index);
+        events.push_back({&control, dynamic_cast<forms::TextBox*>(&control), e.key});
+    }
+    const auto start = Clock::now();
+    for (const Resolved& e : events) {
+        if (e.key != 0) {
+            app.pressKey(*e.box, e.key);
+        } else {
+            app.click(*e.control);
+        }
+    }
+    return {secondsSince(start), messages.texts.size()};
+}
+
+void headlessSessions(ScaleReport& report, std::size_t small) {
+    const std::size_t large = small * 10;
+    std::vector<double> smallTimes;
+    std::vector<double> largeTimes;
+    std::size_t messages = 0;
+    const bench::SessionScript smallScript = bench::SessionScript::generate(small);
+    const bench::SessionScript largeScript = bench::SessionScript::generate(large);
+    for (int run = 0; run < 3; ++run) {
+        const HeadlessRun s = runHeadlessSession(smallScript);
+        const HeadlessRun l = runHeadlessSession(largeScript);
+        smallTimes.push_back(s.seconds);
+        largeTimes.push_back(l.seconds);
+        messages += s.messages + l.messages;
+    }
+    report.sessionPair("headless session", small, ScaleReport::median(smallTimes), large,
+                       ScaleReport::median(largeTimes), 2e-6);
+    report.row("headless session, message boxes raised", std::to_string(messages), "0",
+               messages == 0);
+}
+
+// A tape of `lines` lines on the headless model: the time of the last append.
+void headlessTape(ScaleReport& report, std::size_t lines) {
+    forms::RecordingMessageBox messages;
+    forms::Application app(u"/nonexistent", messages);
+    startProgram(app);
+    auto& tape = app.loaded(u"Kalpeno")->listBox(u"List1");
+    for (std::size_t i = 1; i < lines; ++i) {
+        tape.addItem(u"1,234.");
+    }
+    const auto start = Clock::now();
+    tape.addItem(u"1,234.");
+    const double last = secondsSince(start);
+    report.row("headless tape of " + ScaleReport::count(lines) + " lines, last append",
+               ScaleReport::duration(last), "no visible pause (< 50 ms)", last < 0.05);
+}
+
+// The load of frmHelp with a Help.txt of the given size, on the headless model.
+double headlessHelpLoadHere(const std::filesystem::path& folder) {
+    forms::RecordingMessageBox messages;
+    forms::Application app(folder.u16string(), messages);
+    startProgram(app);
+    const auto start = Clock::now();
+    app.show(u"frmHelp");
+    const double seconds = secondsSince(start);
+    if (!messages.texts.empty() || app.loaded(u"frmHelp")->textBox(u"Text1").text().empty()) {
+        std::fprintf(stderr, "kalpeno-bench-scale: Help.txt was not loaded\n");
+    }
+    return seconds;
+}
+
+// Runs the load in a fresh process, as a user opens Help in a fresh program: in a process that
+// loaded a small file before, the allocator hands back memory that is already mapped, while the
+// large file always gets new pages, and the comparison of sizes would measure that instead.
+double headlessHelpLoad(const std::filesystem::path& folder) {
+    int ends[2];
+    if (::pipe(ends) != 0) {
+        return headlessHelpLoadHere(folder);
+    }
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(ends[0]);
+        const double seconds = headlessHelpLoadHere(folder);
+        [[maybe_unused]] auto written = ::write(ends[1], &seconds, sizeof seconds);
+        ::_exit(0);
+    }
+    ::close(ends[1]);
+    double seconds = 0;
+    const bool got = child > 0 && ::read(ends[0], &seconds, sizeof seconds) == sizeof seconds;
+    ::close(ends[0]);
+    if (child > 0) {
+        ::waitpid(child, nullptr, 0);
+    }
+    return got ? seconds : headlessHelpLoadHere(folder);
+}
+
+void helpLoads(ScaleReport& report, const std::filesystem::path& folder, bench::Surface surface) {
+    constexpr std::size_t mebibyte = 1024 * 1024;
+    double times[2];
+    const std::size_t sizes[2] = {mebibyte, 16 * mebibyte};
+    for (int s = 0; s < 2; ++s) {
+        bench::writeHelpFile((folder / "Help.txt").string(), sizes[s]);
+        std::vector<double> runs;
+        for (int run = 0; run < 5; ++run) {
+#ifdef KALPENO_BENCH_QT
+            runs.push_back(surface == bench::Surface::Widgets ? bench::widgetHelpLoad(folder)
+                                                              : headlessHelpLoad(folder));
+#else
+            runs.push_back(headlessHelpLoad(folder));
+#endif
+        }
+        times[s] = ScaleReport::median(runs);
+    }
+    report.sizePair(std::string(surface == bench::Surface::Widgets ? "widgets" : "headless") +
+                        ": Help.txt load",
+                    "1 MiB", times[0], "16 MiB", times[1], 16);
+}
+
+void checkFloorWidgets(ScaleReport& report) {
+    int counted = 0;
+    for (const forms::ControlDesign& c : calculator::Kalpeno::design().controls) {
+        counted += c.kind == forms::ControlKind::Timer ? 0 : 1;
+    }
+    const int floor = bench::floorWidgets.total();
+    report.row("floor program's widgets vs the calculator window's",
+               std::to_string(floor) + " vs " + std::to_string(counted), "equal", floor == counted);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
+    const std::size_t scale = quick ? 10 : 1;
+#ifdef KALPENO_BENCH_QT
+    bench::WidgetScale widgets(argc, argv);
+#endif
+    ScaleReport report;
+    checkFloorWidgets(report);
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("kalpeno-bench-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    std::fprintf(stderr, "Help.txt loads...\n");
+    helpLoads(report, folder, bench::Surface::Headless);
+    std::fprintf(stderr, "headless sessions...\n");
+    headlessSessions(report, 100'000 / scale);
+    headlessTape(report, 100'000);
+#ifdef KALPENO_BENCH_QT
+    std::fprintf(stderr, "widget sessions...\n");
+    widgets.sessions(report, 10'000 / scale);
+    widgets.tape(report, 100'000);
+    helpLoads(report, folder, bench::Surface::Widgets);
+#else
+    report.row("widgets: sessions, tape, Help.txt", "not built (no Qt window layer)", "", false);
+#endif
+    std::filesystem::remove_all(folder);
+    return 0;
+}
