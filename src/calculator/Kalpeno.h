@@ -98,6 +98,8 @@ private:
     void keyPress(std::size_t calculator, std::int16_t& KeyAscii);
     void operatorKey(Row& calc, char16_t symbol);
     void enterKey(std::size_t calculator);
+    bool writeOperandLine(Row& calc, const forms::TextBox& display);
+    void handOn(Row& from, Row& next);
     void backspaceKey(Row& calc, std::int16_t& KeyAscii);
     void clearAll();
     void paint(std::u16string_view menu);

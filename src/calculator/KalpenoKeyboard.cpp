@@ -61,26 +61,31 @@ void Kalpeno::keyPress(std::size_t calculator, std::int16_t& KeyAscii) {
     }
 }
 
+// Reads an operand display into TapeValue and writes its tape line. Answers false when the
+// number is beyond the range of a double (the overflow has then been reported).
+bool Kalpeno::writeOperandLine(Row& calc, const forms::TextBox& display) {
+    const std::optional<double> value = readNumber(display.text());
+    if (!value) {
+        return false;
+    }
+    TapeValue = *value;
+    TapeLine = FormatPicture(TapeValue, PictureTotal);
+    calc.tape.addItem(TapeLine);
+    return true;
+}
+
 void Kalpeno::operatorKey(Row& calc, char16_t symbol) {
     raiseOpCount();
     if (OpCount == 1) {
-        const std::optional<double> value = readNumber(Text7.text());
-        if (!value) {
+        if (!writeOperandLine(calc, Text7)) {
             return;
         }
-        TapeValue = *value;
-        TapeLine = FormatPicture(TapeValue, PictureTotal);
-        calc.tape.addItem(TapeLine);
     } else {
         LeftValue = Text7.text();
         RightValue = Text9.text();
-        const std::optional<double> value = readNumber(Text9.text());
-        if (!value) {
+        if (!writeOperandLine(calc, Text9)) {
             return;
         }
-        TapeValue = *value;
-        TapeLine = FormatPicture(TapeValue, PictureTotal);
-        calc.tape.addItem(TapeLine);
         OpSymbol = Label6.caption();
         if (!Keisan(LeftValue, RightValue, OpSymbol)) {
             return;
@@ -94,13 +99,9 @@ void Kalpeno::enterKey(std::size_t calculator) {
     calc.entry.append(u"=");
     LeftValue = Text7.text();
     RightValue = Text9.text();
-    const std::optional<double> value = readNumber(Text9.text());
-    if (!value) {
+    if (!writeOperandLine(calc, Text9)) {
         return;
     }
-    TapeValue = *value;
-    TapeLine = FormatPicture(TapeValue, PictureTotal);
-    calc.tape.addItem(TapeLine);
     OpSymbol = Label6.caption();
     if (!Keisan(LeftValue, RightValue, OpSymbol)) {
         return;
@@ -109,21 +110,25 @@ void Kalpeno::enterKey(std::size_t calculator) {
     calc.tape.addItem(u"-------------");
     calc.tape.addItem(calc.total.text());
     if (calculator < 2) {
-        Row& next = row(calculator + 1);
-        ActiveCalc = next.record.code;
-        OpCount = 0;
-        app().setFocus(next.entry);
-        Text7.setText(u"");
-        Text9.setText(u"");
-        Label6.setCaption(u"");
-        next.marker.setVisible(true);
-        calc.marker.setVisible(false);
+        handOn(calc, row(calculator + 1));
         return;
     }
     app().setFocus(Command9);
     calc.marker.setVisible(false);
     calc.selection.setVisible(true);
     Command1.setEnabled(false);
+}
+
+// Enter in A or B passes the keyboard on to the next calculator.
+void Kalpeno::handOn(Row& from, Row& next) {
+    ActiveCalc = next.record.code;
+    OpCount = 0;
+    app().setFocus(next.entry);
+    Text7.setText(u"");
+    Text9.setText(u"");
+    Label6.setCaption(u"");
+    next.marker.setVisible(true);
+    from.marker.setVisible(false);
 }
 
 void Kalpeno::backspaceKey(Row& calc, std::int16_t& KeyAscii) {
