@@ -50,9 +50,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Signs, points and exponents.
         TextCase{u"+7", 7}, TextCase{u".", 0}, TextCase{u"-", 0}, TextCase{u"+", 0},
         TextCase{u"-.25", -0.25}, TextCase{u"12.", 12}, TextCase{u"007", 7}, TextCase{u"1e3", 1000},
-        TextCase{u"1E-05", 0.00001}, TextCase{u"2.5E2", 250}, TextCase{u"1E", 1},
-        TextCase{u"1E+", 1}, TextCase{u"1E-x", 1}, TextCase{u"1EE5", 1}, TextCase{u"--5", 0},
-        TextCase{u"+-5", 0}, TextCase{u"1-2", 1}, TextCase{u"3*4", 3},
+        TextCase{u"1E-05", 0.00001}, TextCase{u"2.5E2", 250}, TextCase{u"5.E3", 5000},
+        TextCase{u"+.5", 0.5}, TextCase{u"1E", 1}, TextCase{u"1E+", 1}, TextCase{u"1E-x", 1},
+        TextCase{u"1EE5", 1}, TextCase{u"--5", 0}, TextCase{u"+-5", 0}, TextCase{u"1-2", 1},
+        TextCase{u"3*4", 3},
         // The comma stops the number, so a display-form text reads up to its first ",".
         TextCase{u"1,234,567.5", 1}, TextCase{u",5", 0},
         // Letters, and characters outside ASCII, end the number.
@@ -114,6 +115,8 @@ INSTANTIATE_TEST_SUITE_P(
         NumberCase{-0.0, u" 0"}, NumberCase{0 * -5.0, u" 0"},
         // The exponent form starts below 10^-4 and at 10^15.
         NumberCase{0.0001, u" .0001"}, NumberCase{0.00005, u" 5E-05"},
+        NumberCase{0.00009999999999999999, u" .0001"},
+        NumberCase{0.0000999999999999999, u" 9.99999999999999E-05"},
         NumberCase{0.00012345, u" .00012345"}, NumberCase{-0.00005, u"-5E-05"},
         NumberCase{999999999999999, u" 999999999999999"}, NumberCase{999999999999999.9, u" 1E+15"},
         NumberCase{1.5e15, u" 1.5E+15"}, NumberCase{-1e15, u"-1E+15"},
