@@ -84,8 +84,10 @@ startup() {
     local bus=()
     command -v dbus-run-session >/dev/null && bus=(dbus-run-session --)
     env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY="$display" \
-        "${bus[@]}" "$bin/kalpeno-launch-timer" --runs "$runs" "${programs[@]}" \
-        2>"$logs/startup.log" || echo "**The start-up benchmark failed**: see $logs/startup.log"
+        "${bus[@]}" "$bin/kalpeno-launch-timer" --runs "$runs" --output "$work/startup.md" \
+        "${programs[@]}" >"$logs/startup.log" 2>&1 ||
+        echo "**The start-up benchmark failed**: see $logs/startup.log"
+    [[ -f "$work/startup.md" ]] && cat "$work/startup.md"
 }
 
 events() {

@@ -17,7 +17,6 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -106,7 +105,7 @@ void headlessTape(ScaleReport& report, std::size_t lines) {
 }
 
 // The load of frmHelp with a Help.txt of the given size, on the headless model.
-double headlessHelpLoadHere(const std::filesystem::path& folder) {
+double headlessHelpLoad(const std::filesystem::path& folder) {
     forms::RecordingMessageBox messages;
     forms::Application app(folder.u16string(), messages);
     startProgram(app);
@@ -119,30 +118,24 @@ double headlessHelpLoadHere(const std::filesystem::path& folder) {
     return seconds;
 }
 
-// Runs the load in a fresh process, as a user opens Help in a fresh program: in a process that
-// loaded a small file before, the allocator hands back memory that is already mapped, while the
-// large file always gets new pages, and the comparison of sizes would measure that instead.
-double headlessHelpLoad(const std::filesystem::path& folder) {
-    int ends[2];
-    if (::pipe(ends) != 0) {
-        return headlessHelpLoadHere(folder);
-    }
+// Each load runs in a fresh process (this program, started again with --help-load), as a user
+// opens Help in a fresh program: in a process that loaded a small file before, the allocator
+// hands back memory that is already mapped, while the large file always gets new pages, and the
+// comparison of sizes would measure that instead. Answers a negative time when it failed.
+double helpLoadInFreshProcess(const std::filesystem::path& folder, bench::Surface surface) {
+    const std::string command = "/proc/" + std::to_string(::getpid()) + "/exe --help-load " +
+                                (surface == bench::Surface::Widgets ? "widgets" : "headless") +
+                                " '" + folder.string() + "'";
     std::fflush(nullptr);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(ends[0]);
-        const double seconds = headlessHelpLoadHere(folder);
-        [[maybe_unused]] auto written = ::write(ends[1], &seconds, sizeof seconds);
-        ::_exit(0);
+    FILE* child = ::popen(command.c_str(), "r");
+    if (!child) {
+        return -1;
     }
-    ::close(ends[1]);
-    double seconds = 0;
-    const bool got = child > 0 && ::read(ends[0], &seconds, sizeof seconds) == sizeof seconds;
-    ::close(ends[0]);
-    if (child > 0) {
-        ::waitpid(child, nullptr, 0);
+    double seconds = -1;
+    if (std::fscanf(child, "%lf", &seconds) != 1) {
+        seconds = -1;
     }
-    return got ? seconds : headlessHelpLoadHere(folder);
+    return ::pclose(child) == 0 ? seconds : -1;
 }
 
 void helpLoads(ScaleReport& report, const std::filesystem::path& folder, bench::Surface surface) {
@@ -153,18 +146,18 @@ void helpLoads(ScaleReport& report, const std::filesystem::path& folder, bench::
         bench::writeHelpFile((folder / "Help.txt").string(), sizes[s]);
         std::vector<double> runs;
         for (int run = 0; run < 5; ++run) {
-#ifdef KALPENO_BENCH_QT
-            runs.push_back(surface == bench::Surface::Widgets ? bench::widgetHelpLoad(folder)
-                                                              : headlessHelpLoad(folder));
-#else
-            runs.push_back(headlessHelpLoad(folder));
-#endif
+            runs.push_back(helpLoadInFreshProcess(folder, surface));
         }
         times[s] = ScaleReport::median(runs);
     }
-    report.sizePair(std::string(surface == bench::Surface::Widgets ? "widgets" : "headless") +
-                        ": Help.txt load",
-                    "1 MiB", times[0], "16 MiB", times[1], 16);
+    const std::string name =
+        std::string(surface == bench::Surface::Widgets ? "widgets" : "headless") +
+        ": Help.txt load";
+    if (times[0] <= 0 || times[1] <= 0) {
+        report.row(name, "failed", "linear in the size", false);
+        return;
+    }
+    report.sizePair(name, "1 MiB", times[0], "16 MiB", times[1], 16);
 }
 
 void checkFloorWidgets(ScaleReport& report) {
@@ -179,7 +172,26 @@ void checkFloorWidgets(ScaleReport& report) {
 
 } // namespace
 
+// --help-load headless|widgets DIR: one load of DIR/Help.txt; prints its time in seconds.
+int helpLoadMode([[maybe_unused]] int argc, char** argv) {
+    const std::filesystem::path folder = argv[3];
+    if (std::strcmp(argv[2], "widgets") != 0) {
+        std::printf("%.9f\n", headlessHelpLoad(folder));
+        return 0;
+    }
+#ifdef KALPENO_BENCH_QT
+    bench::WidgetScale widgets(argc, argv);
+    std::printf("%.9f\n", bench::widgetHelpLoad(folder));
+    return 0;
+#else
+    return 1;
+#endif
+}
+
 int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "--help-load") == 0) {
+        return helpLoadMode(argc, argv);
+    }
     const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
     const std::size_t scale = quick ? 10 : 1;
 #ifdef KALPENO_BENCH_QT
@@ -194,11 +206,11 @@ int main(int argc, char** argv) {
     helpLoads(report, folder, bench::Surface::Headless);
     std::fprintf(stderr, "headless sessions...\n");
     headlessSessions(report, 100'000 / scale);
-    headlessTape(report, 100'000);
+    headlessTape(report, 100'000 / scale);
 #ifdef KALPENO_BENCH_QT
     std::fprintf(stderr, "widget sessions...\n");
     widgets.sessions(report, 10'000 / scale);
-    widgets.tape(report, 100'000);
+    widgets.tape(report, 100'000 / scale);
     helpLoads(report, folder, bench::Surface::Widgets);
 #else
     report.row("widgets: sessions, tape, Help.txt", "not built (no Qt window layer)", "", false);

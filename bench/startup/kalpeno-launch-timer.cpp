@@ -1,6 +1,7 @@
 // Start-up time and memory of X11 programs, measured alike.
 //
-//   kalpeno-launch-timer [--runs N] [--timeout S] [--floor NAME] [--goal NAME] NAME=COMMAND...
+//   kalpeno-launch-timer [--runs N] [--timeout S] [--floor NAME] [--goal NAME] [--output FILE]
+//                        NAME=COMMAND...
 //
 // For each run and each program in turn (interleaved, so that a slow phase of the machine hits
 // all programs alike) it selects SubstructureNotify on the root window of $DISPLAY, starts the
@@ -53,6 +54,7 @@ struct Options {
     double timeoutSeconds = 10;
     std::string floor = "floor";
     std::string goal = "kalpeno";
+    std::string output; // the tables go here; stdout when empty
     std::vector<Program> programs;
 };
 
@@ -74,7 +76,7 @@ std::vector<std::string> splitWords(const std::string& text) {
 
 [[noreturn]] void usage() {
     std::fprintf(stderr, "usage: kalpeno-launch-timer [--runs N] [--timeout S] [--floor NAME] "
-                         "[--goal NAME] NAME=COMMAND...\n");
+                         "[--goal NAME] [--output FILE] NAME=COMMAND...\n");
     std::exit(2);
 }
 
@@ -89,6 +91,8 @@ Options parseOptions(int argc, char** argv) {
             options.timeoutSeconds = std::atof(argv[++i]);
         } else if (arg == "--floor" && hasValue) {
             options.floor = argv[++i];
+        } else if (arg == "--output" && hasValue) {
+            options.output = argv[++i];
         } else if (arg == "--goal" && hasValue) {
             options.goal = argv[++i];
         } else if (const auto eq = arg.find('='); eq != std::string::npos && eq > 0) {
@@ -359,6 +363,12 @@ int main(int argc, char** argv) {
         }
     }
     XCloseDisplay(display);
+    // Helpers that the programs start through the session bus inherit its standard output, so
+    // the tables may go to a file of their own.
+    if (!options.output.empty() && !std::freopen(options.output.c_str(), "w", stdout)) {
+        std::fprintf(stderr, "kalpeno-launch-timer: cannot write %s\n", options.output.c_str());
+        return 2;
+    }
     printPrograms(options);
     printGoals(options);
     return 0;

@@ -1,0 +1,135 @@
+#include "bench/scale/WidgetScale.h"
+
+#include "bench/qt/WidgetProgram.h"
+#include "bench/scale/SessionScript.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace kalpeno::bench {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+struct Run {
+    double seconds;
+    std::size_t messages;
+};
+
+Run runSession(const SessionScript& script) {
+    WidgetProgram program;
+    struct Resolved {
+        QWidget* widget;
+        char32_t key;
+    };
+    std::vector<Resolved> events;
+    events.reserve(script.events().size());
+    for (const ScriptEvent& e : script.events()) {
+        events.push_back({&program.widget(e.control, e.index), e.key});
+    }
+    const auto start = Clock::now();
+    for (const Resolved& e : events) {
+        if (e.key != 0) {
+            program.key(*e.widget, e.key);
+        } else {
+            program.click(*e.widget);
+        }
+    }
+    return {secondsSince(start), program.messages()};
+}
+
+} // namespace
+
+WidgetScale::WidgetScale(int& argc, char** argv)
+    : application_(std::make_unique<QApplication>(argc, argv)) {}
+
+WidgetScale::~WidgetScale() = default;
+
+void WidgetScale::sessions(ScaleReport& report, std::size_t small) {
+    const std::size_t large = small * 10;
+    const SessionScript smallScript = SessionScript::generate(small);
+    const SessionScript largeScript = SessionScript::generate(large);
+    std::vector<double> smallTimes;
+    std::vector<double> largeTimes;
+    std::size_t messages = 0;
+    for (int run = 0; run < 3; ++run) {
+        const Run s = runSession(smallScript);
+        const Run l = runSession(largeScript);
+        smallTimes.push_back(s.seconds);
+        largeTimes.push_back(l.seconds);
+        messages += s.messages + l.messages;
+    }
+    report.sessionPair("widgets session", small, ScaleReport::median(smallTimes), large,
+                       ScaleReport::median(largeTimes), 100e-6);
+    report.row("widgets session, message boxes raised", std::to_string(messages), "0",
+               messages == 0);
+}
+
+void WidgetScale::tape(ScaleReport& report, std::size_t lines) {
+    WidgetProgram program;
+    auto& tape = program.app().loaded(u"Kalpeno")->listBox(u"List1");
+    auto& list = dynamic_cast<QListWidget&>(program.widget(u"List1"));
+    // All lines but the last straight into the model, as the handlers add them; the widget
+    // mirrors each one.
+    const auto fill = Clock::now();
+    for (std::size_t i = 1; i < lines; ++i) {
+        tape.addItem(u"1,234.");
+    }
+    WidgetProgram::settle();
+    const double fillSeconds = secondsSince(fill);
+    // The last line through a user event: "1" then "+" writes "1." to the tape.
+    program.click(program.widget(u"Command2", 0));
+    const auto append = Clock::now();
+    program.click(program.widget(u"Command3", 0));
+    list.viewport()->repaint();
+    const double appendSeconds = secondsSince(append);
+    const bool complete = static_cast<std::size_t>(list.count()) == lines;
+    list.scrollToTop();
+    list.viewport()->repaint();
+    const auto scroll = Clock::now();
+    list.scrollToBottom();
+    WidgetProgram::settle();
+    list.viewport()->repaint();
+    const double scrollSeconds = secondsSince(scroll);
+    const bool atEnd = list.verticalScrollBar()->value() == list.verticalScrollBar()->maximum();
+    const std::string name = "widgets tape of " + ScaleReport::count(lines) + " lines";
+    report.row(name + ", filling the other lines (for information)",
+               ScaleReport::duration(fillSeconds) + " (" +
+                   ScaleReport::duration(fillSeconds / static_cast<double>(lines)) + " per line)",
+               "", true);
+    report.row(name + ", last append (a \"+\" click, until painted)",
+               ScaleReport::duration(appendSeconds) + (complete ? "" : " (lines missing)"),
+               "no visible pause (< 50 ms)", complete && appendSeconds < 0.05);
+    report.row(name + ", scroll from the top to the end, until painted",
+               ScaleReport::duration(scrollSeconds) + (atEnd ? "" : " (not at the end)"),
+               "no visible pause (< 50 ms)", atEnd && scrollSeconds < 0.05);
+}
+
+double widgetHelpLoad(const std::filesystem::path& folder) {
+    WidgetProgram program(folder.u16string());
+    const auto start = Clock::now();
+    program.app().show(u"frmHelp");
+    WidgetProgram::settle();
+    auto* text = dynamic_cast<QPlainTextEdit*>(&program.widget(u"frmHelp", u"Text1"));
+    if (text) {
+        text->viewport()->repaint();
+    }
+    const double seconds = secondsSince(start);
+    if (!text || text->document()->isEmpty() || program.messages() != 0) {
+        std::fprintf(stderr, "kalpeno-bench-scale: Help.txt was not shown\n");
+    }
+    return seconds;
+}
+
+} // namespace kalpeno::bench

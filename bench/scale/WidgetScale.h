@@ -1,0 +1,35 @@
+#pragma once
+// The scale figures on the real widgets (offscreen): generated sessions, a long tape, and the
+// load of a large Help.txt.
+
+#include "bench/scale/ScaleReport.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+
+class QApplication;
+
+namespace kalpeno::bench {
+
+class WidgetScale {
+public:
+    // Creates the QApplication for the widget figures.
+    WidgetScale(int& argc, char** argv);
+    ~WidgetScale();
+
+    // Sessions of n and 10n generated events sent to the widgets.
+    void sessions(ScaleReport& report, std::size_t small);
+    // A tape of `lines` lines: the time of the last append (one "+" click) and of the scroll to
+    // its end, both until painted.
+    void tape(ScaleReport& report, std::size_t lines);
+
+private:
+    std::unique_ptr<QApplication> application_;
+};
+
+// Shows frmHelp with the Help.txt in `folder` on the widgets and answers the seconds until its
+// window is painted. Needs the QApplication.
+double widgetHelpLoad(const std::filesystem::path& folder);
+
+} // namespace kalpeno::bench
