@@ -1,2 +1,29 @@
-// Filled in by the window layer.
-int main() { return 0; }
+// Kalpeno: three calculators side by side. The model (forms::Application with the program's
+// forms) runs every handler; the Qt window layer shows its windows and turns the user's actions
+// into its events. The event loop ends when the model reports that the program has ended (the
+// menu command "電卓の終了", or the last shown window closed).
+#include "forms/Application.h"
+#include "program/Program.h"
+#include "qt/Conversions.h"
+#include "qt/QtMessageBox.h"
+#include "qt/WindowLayer.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication qtApp(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setApplicationName(QStringLiteral("Kalpeno"));
+
+    kalpeno::qt::QtMessageBox messageBox;
+    kalpeno::forms::Application app(kalpeno::qt::toU16(QCoreApplication::applicationDirPath()),
+                                    messageBox);
+    kalpeno::qt::WindowLayer windows(app);
+    QObject::connect(&windows, &kalpeno::qt::WindowLayer::programFinished, &qtApp,
+                     &QCoreApplication::quit, Qt::QueuedConnection);
+    kalpeno::startProgram(app);
+    if (app.ended()) {
+        return 0;
+    }
+    return QApplication::exec();
+}

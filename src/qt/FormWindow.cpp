@@ -1,0 +1,221 @@
+#include "qt/FormWindow.h"
+
+#include "qt/AccessibleNames.h"
+#include "qt/Artwork.h"
+#include "qt/ButtonWidget.h"
+#include "qt/ClientArea.h"
+#include "qt/Conversions.h"
+#include "qt/LabelWidget.h"
+#include "qt/ListBoxWidget.h"
+#include "qt/PictureWidget.h"
+#include "qt/TextBoxEditor.h"
+#include "qt/TextBoxLineEdit.h"
+#include "qt/UserEvents.h"
+
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace kalpeno::qt {
+
+namespace {
+
+// The form's default font, which buttons and labels without a font of their own use.
+QFont formFont() {
+    QFont font(QStringLiteral(u"ＭＳ Ｐゴシック"));
+    font.setPointSizeF(9);
+    return font;
+}
+
+QString menuText(const std::u16string& caption) {
+    return toQString(caption).replace(u'&', QStringLiteral("&&"));
+}
+
+// The widget of one control; none for a timer, which shows nothing.
+ControlView* createView(forms::Control& control, UserEvents& events, Artwork& artwork,
+                        QWidget* parent) {
+    switch (control.kind()) {
+    case forms::ControlKind::TextBox: {
+        auto& box = static_cast<forms::TextBox&>(control);
+        if (box.multiLine()) {
+            return new TextBoxEditor(box, events, parent);
+        }
+        return new TextBoxLineEdit(box, events, parent);
+    }
+    case forms::ControlKind::ListBox:
+        return new ListBoxWidget(static_cast<forms::ListBox&>(control), events, parent);
+    case forms::ControlKind::Label:
+        return new LabelWidget(static_cast<forms::Label&>(control), events, parent);
+    case forms::ControlKind::CommandButton:
+        return new ButtonWidget(static_cast<forms::CommandButton&>(control), events, parent);
+    case forms::ControlKind::Image:
+    case forms::ControlKind::PictureBox:
+        return new PictureWidget(control, artwork.picture(control.picture()), events, parent);
+    case forms::ControlKind::Timer:
+        break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+FormWindow::FormWindow(forms::Form& form, UserEvents& events, Artwork& artwork)
+    : QWidget(nullptr, Qt::Window), form_(&form), events_(events) {
+    setWindowTitle(toQString(form.caption()));
+    setWindowIcon(artwork.icon(form.icon()));
+    setFont(formFont());
+    setWindowFlag(Qt::WindowMaximizeButtonHint, form.resizable());
+    client_ =
+        new ClientArea(QSize(toPixels(form.ScaleWidth()), toPixels(form.ScaleHeight())), this);
+    QMenuBar* bar = nullptr;
+    if (!form.menus().empty()) {
+        bar = new QMenuBar(this);
+        bar->setNativeMenuBar(false);
+        createMenus(*bar);
+    }
+    createControls(artwork);
+    applyTabOrder();
+    layOut(bar);
+    client_->onResize = [this](QSize) { reportClientSize(); };
+}
+
+FormWindow::~FormWindow() = default;
+
+void FormWindow::createMenus(QMenuBar& bar) {
+    for (const auto& item : form_->menus()) {
+        addMenuItem(*item, &bar, nullptr);
+    }
+}
+
+void FormWindow::addMenuItem(forms::MenuItem& item, QMenuBar* bar, QMenu* menu) {
+    if (!item.items().empty()) {
+        QMenu* submenu =
+            bar ? bar->addMenu(menuText(item.caption())) : menu->addMenu(menuText(item.caption()));
+        actions_[&item] = submenu->menuAction();
+        for (const auto& child : item.items()) {
+            addMenuItem(*child, nullptr, submenu);
+        }
+    } else {
+        QAction* action = bar ? bar->addAction(menuText(item.caption()))
+                              : menu->addAction(menuText(item.caption()));
+        actions_[&item] = action;
+        forms::MenuItem* command = &item;
+        connect(action, &QAction::triggered, this, [this, command] {
+            if (form_) {
+                events_.chooseMenu(*command);
+            }
+        });
+    }
+    actions_[&item]->setEnabled(item.enabled());
+}
+
+void FormWindow::createControls(Artwork& artwork) {
+    for (const auto& control : form_->controls()) {
+        ControlView* view = createView(*control, events_, artwork, client_);
+        if (!view) {
+            continue;
+        }
+        QWidget& widget = view->widget();
+        widget.setObjectName(toQString(control->qualifiedName()));
+        widget.setAccessibleName(qt::accessibleName(*control));
+        view->mirrorAll();
+        views_[control.get()] = view;
+        viewsByWidget_[&widget] = view;
+    }
+}
+
+// The design's tab order is the focus order; what is not in it takes no focus from the keyboard.
+void FormWindow::applyTabOrder() {
+    for (const auto& [control, view] : views_) {
+        if (control->tabIndex() < 0 && control->kind() != forms::ControlKind::TextBox) {
+            view->widget().setFocusPolicy(Qt::NoFocus);
+        }
+    }
+    QWidget* previous = nullptr;
+    for (const forms::Control* control : form_->tabOrder()) {
+        ControlView* next = view(*control);
+        if (!next) {
+            continue;
+        }
+        if (previous) {
+            QWidget::setTabOrder(previous, &next->widget());
+        }
+        previous = &next->widget();
+    }
+}
+
+void FormWindow::layOut(QMenuBar* bar) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    if (bar) {
+        layout->setMenuBar(bar);
+    }
+    layout->addWidget(client_);
+    if (form_->resizable()) {
+        client_->setMinimumSize(1, 1);
+    } else {
+        client_->setFixedSize(client_->sizeHint());
+        layout->setSizeConstraint(QLayout::SetFixedSize);
+    }
+    resize(sizeHint());
+}
+
+// The model learns each new size of the client area, in twips; a size that arrives while the
+// model is busy (the window being shown by a handler) is told once the handler has finished.
+void FormWindow::reportClientSize() {
+    if (!form_) {
+        return;
+    }
+    if (events_.busy()) {
+        QTimer::singleShot(0, this, [this] { reportClientSize(); });
+        return;
+    }
+    events_.resize(*form_, toTwips(client_->width()), toTwips(client_->height()));
+}
+
+void FormWindow::detach() {
+    for (auto& [control, view] : views_) {
+        view->detach();
+    }
+    form_ = nullptr;
+}
+
+void FormWindow::mirror(const forms::Control& control, forms::Property property) {
+    if (ControlView* shown = view(control)) {
+        shown->mirror(property);
+    }
+}
+
+void FormWindow::mirrorMenu(const forms::MenuItem& item) {
+    if (QAction* shown = action(item)) {
+        shown->setEnabled(item.enabled());
+    }
+}
+
+ControlView* FormWindow::view(const forms::Control& control) const {
+    auto found = views_.find(&control);
+    return found == views_.end() ? nullptr : found->second;
+}
+
+ControlView* FormWindow::viewOf(const QWidget* widget) const {
+    auto found = viewsByWidget_.find(widget);
+    return found == viewsByWidget_.end() ? nullptr : found->second;
+}
+
+QAction* FormWindow::action(const forms::MenuItem& item) const {
+    auto found = actions_.find(&item);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+// The window itself never closes: the model unloads the form, and the window goes with it.
+void FormWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    if (form_) {
+        events_.close(*form_);
+    }
+}
+
+} // namespace kalpeno::qt

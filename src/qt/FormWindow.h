@@ -1,0 +1,63 @@
+#pragma once
+
+#include "forms/Form.h"
+
+#include <QWidget>
+
+#include <map>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+namespace kalpeno::qt {
+
+class Artwork;
+class ClientArea;
+class ControlView;
+class UserEvents;
+
+// The window of one loaded form, built from the form's design data as the model holds it: its
+// caption and icon, its menu bar, and a client area of the design size with one widget per
+// control at its design place (twips at 15 to a pixel), in the design's tab order. A form that
+// is not resizable gets a window of fixed size. Closing the window asks the model to close the
+// form; the window goes when the model unloads the form.
+class FormWindow : public QWidget {
+public:
+    FormWindow(forms::Form& form, UserEvents& events, Artwork& artwork);
+    ~FormWindow() override;
+
+    // Null once the form is unloaded.
+    forms::Form* form() const { return form_; }
+    // The form is being unloaded: nothing may refer to it or its controls any more.
+    void detach();
+
+    void mirror(const forms::Control& control, forms::Property property);
+    void mirrorMenu(const forms::MenuItem& item);
+
+    ControlView* view(const forms::Control& control) const;
+    // The view whose widget this is, or null.
+    ControlView* viewOf(const QWidget* widget) const;
+    QAction* action(const forms::MenuItem& item) const;
+    ClientArea& client() const { return *client_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createMenus(QMenuBar& bar);
+    void addMenuItem(forms::MenuItem& item, QMenuBar* bar, QMenu* menu);
+    void createControls(Artwork& artwork);
+    void applyTabOrder();
+    void layOut(QMenuBar* bar);
+    void reportClientSize();
+
+    forms::Form* form_;
+    UserEvents& events_;
+    ClientArea* client_ = nullptr;
+    std::map<const forms::Control*, ControlView*> views_;
+    std::map<const QWidget*, ControlView*> viewsByWidget_;
+    std::map<const forms::MenuItem*, QAction*> actions_;
+};
+
+} // namespace kalpeno::qt

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "qt/TextBoxWidget.h"
+
+#include <QPlainTextEdit>
+
+namespace kalpeno::qt {
+
+// A multi-line text box (the Help window's text): a plain-text editor with the model's text and
+// caret (TextBoxWidget.h says how typing reaches the model). It shows the model's CR LF line
+// ends as paragraph ends (MultiLineText.h).
+class TextBoxEditor : public TextBoxWidget<QPlainTextEdit> {
+public:
+    TextBoxEditor(forms::TextBox& box, UserEvents& events, QWidget* parent);
+
+    // The text the editor shows, in the model's form.
+    std::u16string shownText() const;
+
+protected:
+    void mirrorOwn(forms::Property property) override;
+    void mirrorAllOwn() override;
+    void reportCaret() override;
+    bool hasSelection() const override { return textCursor().hasSelection(); }
+    void clearSelection() override;
+
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
+
+private:
+    void showText();
+    void replaceChangedPart(const QString& shown, const QString& wanted);
+    void showCaret();
+    int caretInEditor() const;
+    std::size_t caretInModel() const;
+};
+
+} // namespace kalpeno::qt

@@ -1,0 +1,115 @@
+#include "qt/TextBoxLineEdit.h"
+
+#include "qt/Conversions.h"
+
+#include <QMouseEvent>
+
+namespace kalpeno::qt {
+
+namespace {
+
+Qt::Alignment alignmentOf(forms::Alignment alignment) {
+    switch (alignment) {
+    case forms::Alignment::Right:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case forms::Alignment::Centre:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case forms::Alignment::Left:
+        break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+} // namespace
+
+TextBoxLineEdit::TextBoxLineEdit(forms::TextBox& box, UserEvents& events, QWidget* parent)
+    : TextBoxWidget(box, events, LineMode::Single, parent) {
+    setDragEnabled(false);
+    setAlignment(alignmentOf(box.alignment()));
+    // A safety net: should the widget ever change its text itself, the model's text comes back.
+    connect(this, &QLineEdit::textEdited, this, [this] { showText(); });
+}
+
+void TextBoxLineEdit::mirrorOwn(forms::Property property) {
+    if (property == forms::Property::Text) {
+        showText();
+    } else if (property == forms::Property::Caret) {
+        showCaret();
+    }
+}
+
+void TextBoxLineEdit::mirrorAllOwn() {
+    showText();
+}
+
+void TextBoxLineEdit::showText() {
+    if (!box()) {
+        return;
+    }
+    showing_ = true;
+    const QString text = toQString(box()->text());
+    if (this->text() != text) {
+        setText(text);
+    }
+    setCursorPosition(static_cast<int>(box()->caret()));
+    showing_ = false;
+}
+
+// A caret that is already there keeps the selection that ends at it.
+void TextBoxLineEdit::showCaret() {
+    if (box() && static_cast<std::size_t>(cursorPosition()) != box()->caret()) {
+        showing_ = true;
+        setCursorPosition(static_cast<int>(box()->caret()));
+        showing_ = false;
+    }
+}
+
+void TextBoxLineEdit::reportCaret() {
+    if (box() && !showing_ && static_cast<std::size_t>(cursorPosition()) != box()->caret()) {
+        events().moveCaret(*box(), static_cast<std::size_t>(cursorPosition()));
+    }
+}
+
+// A click into the box gives it the focus and the caret, also where the caret already is. The
+// middle button puts the caret where the selection clipboard's text is to go.
+void TextBoxLineEdit::mousePressEvent(QMouseEvent* event) {
+    if (!box()) {
+        QLineEdit::mousePressEvent(event);
+        return;
+    }
+    if (event->button() == Qt::MiddleButton) {
+        const int position = cursorPositionAt(event->position().toPoint());
+        events().moveCaret(*box(), static_cast<std::size_t>(position));
+        event->accept();
+        return;
+    }
+    QLineEdit::mousePressEvent(event);
+    if (box() && event->button() == Qt::LeftButton) {
+        events().moveCaret(*box(), static_cast<std::size_t>(cursorPosition()));
+    }
+}
+
+void TextBoxLineEdit::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) {
+        if (rect().contains(event->position().toPoint())) {
+            pasteSelection();
+        }
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+    reportCaret();
+}
+
+void TextBoxLineEdit::mouseDoubleClickEvent(QMouseEvent* event) {
+    QLineEdit::mouseDoubleClickEvent(event);
+    reportCaret();
+}
+
+// Focus by Tab keeps the model's caret, rather than selecting the whole text.
+void TextBoxLineEdit::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    showCaret();
+}
+
+} // namespace kalpeno::qt

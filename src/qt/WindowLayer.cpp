@@ -1,0 +1,194 @@
+#include "qt/WindowLayer.h"
+
+#include "qt/ControlView.h"
+#include "qt/FormWindow.h"
+
+#include <QApplication>
+#include <QFont>
+
+#include <algorithm>
+
+namespace kalpeno::qt {
+
+WindowLayer::WindowLayer(forms::Application& app) : app_(app), events_(app) {
+    installFontSubstitutes();
+    events_.afterEvent = [this] { syncFocus(); };
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { userMovedFocus(now); });
+    app_.addObserver(*this);
+    for (forms::Form* form : app_.loadedForms()) {
+        formLoaded(*form);
+        if (form->visible()) {
+            formShown(*form);
+        }
+    }
+    focusChanged(app_.focus());
+    ended_ = app_.ended();
+}
+
+WindowLayer::~WindowLayer() {
+    app_.removeObserver(*this);
+    windows_.clear();
+    for (const QPointer<FormWindow>& window : retired_) {
+        delete window.data();
+    }
+}
+
+// The design's font is a Windows font; where it is missing, IPA P Gothic (a proportional
+// Japanese Gothic of the same metrics class) stands in for it.
+void WindowLayer::installFontSubstitutes() {
+    const QString gothic = QStringLiteral(u"ＭＳ Ｐゴシック");
+    if (!QFont::substitutes(gothic).contains(QStringLiteral("IPAPGothic"))) {
+        QFont::insertSubstitutions(
+            gothic, {QStringLiteral("IPAPGothic"), QStringLiteral(u"IPA Pゴシック")});
+    }
+}
+
+FormWindow* WindowLayer::window(std::u16string_view formName) const {
+    for (const auto& [form, window] : windows_) {
+        if (form->name() == formName) {
+            return window.get();
+        }
+    }
+    return nullptr;
+}
+
+FormWindow* WindowLayer::window(const forms::Form& form) const {
+    auto found = windows_.find(&form);
+    return found == windows_.end() ? nullptr : found->second.get();
+}
+
+ControlView* WindowLayer::view(const forms::Control& control) const {
+    FormWindow* shown = window(control.form());
+    return shown ? shown->view(control) : nullptr;
+}
+
+ControlView* WindowLayer::viewOf(const QWidget* widget) const {
+    for (const auto& [form, window] : windows_) {
+        if (ControlView* found = window->viewOf(widget)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+QAction* WindowLayer::action(const forms::MenuItem& item) const {
+    FormWindow* shown = window(item.form());
+    return shown ? shown->action(item) : nullptr;
+}
+
+void WindowLayer::controlChanged(forms::Control& control, forms::Property property) {
+    UserEvents::Busy busy(events_);
+    if (FormWindow* shown = window(control.form())) {
+        shown->mirror(control, property);
+    }
+}
+
+void WindowLayer::menuChanged(forms::MenuItem& item) {
+    UserEvents::Busy busy(events_);
+    if (FormWindow* shown = window(item.form())) {
+        shown->mirrorMenu(item);
+    }
+}
+
+void WindowLayer::formLoaded(forms::Form& form) {
+    UserEvents::Busy busy(events_);
+    windows_[&form] = std::make_unique<FormWindow>(form, events_, artwork_);
+}
+
+void WindowLayer::formShown(forms::Form& form) {
+    UserEvents::Busy busy(events_);
+    if (FormWindow* shown = window(form)) {
+        shown->show();
+        shown->activateWindow();
+    }
+}
+
+void WindowLayer::formUnloading(forms::Form& form) {
+    UserEvents::Busy busy(events_);
+    auto found = windows_.find(&form);
+    if (found == windows_.end()) {
+        return;
+    }
+    std::erase_if(retired_, [](const QPointer<FormWindow>& window) { return window.isNull(); });
+    FormWindow* window = found->second.release();
+    windows_.erase(found);
+    window->detach();
+    window->hide();
+    window->deleteLater();
+    retired_.emplace_back(window);
+}
+
+void WindowLayer::focusChanged(forms::Control* control) {
+    UserEvents::Busy busy(events_);
+    showFocus(control);
+}
+
+void WindowLayer::programEnded() {
+    ended_ = true;
+    emit programFinished();
+}
+
+// The model's focus on screen: its window becomes the active one and the widget takes the focus.
+void WindowLayer::showFocus(forms::Control* control) {
+    if (!control) {
+        return;
+    }
+    FormWindow* shown = window(control->form());
+    ControlView* target = view(*control);
+    if (!shown || !target || !shown->isVisible()) {
+        return;
+    }
+    if (!shown->isActiveWindow()) {
+        shown->raise();
+        shown->activateWindow();
+    }
+    target->widget().setFocus(Qt::OtherFocusReason);
+}
+
+// After an event: Qt may have moved the focus by itself (a focused widget hidden or disabled, a
+// message box closed); the model's focus is put back. Another window is activated only when none
+// is active, so as not to take the activation from a window the user has just clicked.
+void WindowLayer::syncFocus() {
+    forms::Control* control = app_.focus();
+    ControlView* target = control ? view(*control) : nullptr;
+    if (!target || !target->widget().isVisible()) {
+        return;
+    }
+    QWidget& widget = target->widget();
+    if (!QApplication::activeWindow()) {
+        widget.window()->activateWindow(); // no window is active (a message box has just gone)
+    }
+    if (QApplication::focusWidget() != &widget) {
+        widget.setFocus(Qt::OtherFocusReason);
+    }
+}
+
+// Qt moved the focus: the user pressed Tab, clicked into a list or activated another window.
+// The model hears of it once control is back in the event loop, so that it is never told while
+// it is busy, nor in the middle of Qt's own handling of the widgets.
+void WindowLayer::userMovedFocus(QWidget* now) {
+    if (!now) {
+        return;
+    }
+    QMetaObject::invokeMethod(
+        this, [this, widget = QPointer<QWidget>(now)] { reportFocus(widget); },
+        Qt::QueuedConnection);
+}
+
+void WindowLayer::reportFocus(QPointer<QWidget> widget) {
+    if (!widget || QApplication::focusWidget() != widget || events_.busy() ||
+        QApplication::activeModalWidget()) {
+        return;
+    }
+    ControlView* moved = viewOf(widget);
+    forms::Control* control = moved ? moved->control() : nullptr;
+    if (!control || app_.focus() == control) {
+        return;
+    }
+    if (!events_.giveFocus(*control)) {
+        syncFocus();
+    }
+}
+
+} // namespace kalpeno::qt

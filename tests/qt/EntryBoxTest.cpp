@@ -1,0 +1,197 @@
+// Nothing changes an entry box behind its key-press handler: pasted and input-method text is
+// typed through the model one character at a time; Delete, Cut, Undo, Redo and drops do nothing.
+#include "GuiProgram.h"
+
+#include "scenario/HeadlessSession.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QTest>
+#include <QTimer>
+
+namespace kalpeno::qt::test {
+
+namespace {
+
+using scenario::ControlPath;
+
+struct Shown {
+    std::u16string entry, left, op, right;
+    std::vector<std::u16string> tape;
+    bool operator==(const Shown&) const = default;
+};
+
+Shown shownBy(scenario::Session& session) {
+    auto text = [&](const char16_t* name, scenario::Aspect aspect) {
+        return session.read({.name = name}, aspect).text.value_or(u"?");
+    };
+    return {text(u"Text1", scenario::Aspect::Text), text(u"Text7", scenario::Aspect::Text),
+            text(u"Label6", scenario::Aspect::Caption), text(u"Text9", scenario::Aspect::Text),
+            session.read({.name = u"List1"}, scenario::Aspect::Lines)
+                .lines.value_or(std::vector<std::u16string>{})};
+}
+
+// What typing the text into Text1 gives on the headless model.
+Shown typed(const std::u16string& text) {
+    scenario::HeadlessSession headless(u"/nonexistent");
+    for (const char16_t c : text) {
+        headless.key({.name = u"Text1"}, c);
+    }
+    return shownBy(headless);
+}
+
+void commit(QWidget& box, const QString& preedit, const QString& committed) {
+    QInputMethodEvent event(preedit, {});
+    event.setCommitString(committed);
+    QApplication::sendEvent(&box, &event);
+    GuiSession::settle();
+}
+
+// Chooses the context menu's item of that text once the menu is open.
+void chooseFromContextMenu(QWidget& box, const QString& item) {
+    QTimer::singleShot(0, [item] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* action : menu->actions()) {
+            if (action->text() == item) {
+                menu->setActiveAction(action);
+            }
+        }
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), box.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(&box, &event);
+    GuiSession::settle();
+}
+
+class EntryBoxTest : public GuiProgram {
+protected:
+    QLineEdit& text1() { return *widget<QLineEdit>(QStringLiteral("Text1")); }
+};
+
+TEST_F(EntryBoxTest, PastedCalculationIsTypedThroughTheHandler) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("1+2"));
+    QTest::keyClick(&text1(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(shownBy(session()), typed(u"1+2"));
+    EXPECT_EQ(text1().text(), QStringLiteral("1+2"));
+}
+
+TEST_F(EntryBoxTest, PastedLettersInsertNothing) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
+    QTest::keyClick(&text1(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(text1().text(), QString());
+    EXPECT_EQ(modelText(u"Text1"), u"");
+}
+
+TEST_F(EntryBoxTest, ShiftInsertPastesAsTyped) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("12*3"));
+    QTest::keyClick(&text1(), Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(shownBy(session()), typed(u"12*3"));
+}
+
+TEST_F(EntryBoxTest, ContextMenuPasteIsTypedThroughTheHandler) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("4-1x"));
+    chooseFromContextMenu(text1(), QStringLiteral(u"貼り付け"));
+    EXPECT_EQ(shownBy(session()), typed(u"4-1x"));
+    EXPECT_EQ(text1().text(), QStringLiteral("4-1"));
+}
+
+TEST_F(EntryBoxTest, PastedTextStopsAtItsFirstLineEnd) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("5+5\r\n6"));
+    QTest::keyClick(&text1(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(shownBy(session()), typed(u"5+5"));
+}
+
+TEST_F(EntryBoxTest, InputMethodTextIsTypedThroughTheHandler) {
+    commit(text1(), QString(), QStringLiteral(u"１＋２"));
+    EXPECT_EQ(shownBy(session()), typed(u"1+2"));
+    commit(text1(), QString(), QStringLiteral(u"あ"));
+    EXPECT_EQ(text1().text(), QStringLiteral("1+2"));
+}
+
+TEST_F(EntryBoxTest, TextBeingComposedIsNotInTheBox) {
+    commit(text1(), QStringLiteral(u"３"), QString());
+    EXPECT_EQ(text1().text(), QString());
+    EXPECT_EQ(modelText(u"Text1"), u"");
+}
+
+TEST_F(EntryBoxTest, EnterThatConfirmsAConversionOnlyCommits) {
+    commit(text1(), QString(), QStringLiteral("1+2"));
+    commit(text1(), QStringLiteral(u"３"), QString());
+    QTest::keyClick(&text1(), Qt::Key_Return);
+    EXPECT_EQ(modelText(u"Text1"), u"1+23");
+    EXPECT_EQ(text1().text(), QStringLiteral("1+23"));
+    QTest::keyClick(&text1(), Qt::Key_Return);
+    EXPECT_EQ(modelText(u"Text1"), u"1+23=");
+}
+
+TEST_F(EntryBoxTest, DeleteCutUndoAndRedoDoNothing) {
+    session().key({.name = u"Text1"}, U'1');
+    session().key({.name = u"Text1"}, U'2');
+    session().caret({.name = u"Text1"}, 1);
+    QTest::keyClick(&text1(), Qt::Key_Delete);
+    text1().selectAll();
+    QTest::keyClick(&text1(), Qt::Key_X, Qt::ControlModifier);
+    QTest::keyClick(&text1(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&text1(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(text1().text(), QStringLiteral("12"));
+    EXPECT_EQ(modelText(u"Text1"), u"12");
+}
+
+TEST_F(EntryBoxTest, DropIsRefused) {
+    QMimeData data;
+    data.setText(QStringLiteral("99"));
+    const QPoint place = text1().rect().center();
+    QDragEnterEvent enter(place, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&text1(), &enter);
+    QDropEvent drop(place, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&text1(), &drop);
+    EXPECT_FALSE(drop.isAccepted());
+    EXPECT_FALSE(text1().acceptDrops());
+    EXPECT_EQ(text1().text(), QString());
+    EXPECT_EQ(modelText(u"Text1"), u"");
+}
+
+TEST_F(EntryBoxTest, KeypadKeysAreTheMainKeysAndItsDecimalKeyGivesAPoint) {
+    QTest::keyClick(&text1(), Qt::Key_1, Qt::KeypadModifier);
+    QTest::keyClick(&text1(), Qt::Key_Comma, Qt::KeypadModifier);
+    QTest::keyClick(&text1(), Qt::Key_5, Qt::KeypadModifier);
+    QTest::keyClick(&text1(), Qt::Key_Plus, Qt::KeypadModifier);
+    QTest::keyClick(&text1(), Qt::Key_2, Qt::KeypadModifier);
+    QTest::keyClick(&text1(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(modelText(u"Text1"), u"1.5+2=");
+    EXPECT_EQ(text1().text(), QStringLiteral("1.5+2="));
+}
+
+TEST_F(EntryBoxTest, ArrowKeysMoveTheModelsCaret) {
+    session().key({.name = u"Text1"}, U'1');
+    session().key({.name = u"Text1"}, U'2');
+    QTest::keyClick(&text1(), Qt::Key_Left);
+    EXPECT_EQ(app().loaded(u"Kalpeno")->textBox(u"Text1").caret(), 1U);
+    QTest::keyClick(&text1(), Qt::Key_Home);
+    EXPECT_EQ(app().loaded(u"Kalpeno")->textBox(u"Text1").caret(), 0U);
+    EXPECT_EQ(text1().cursorPosition(), 0);
+}
+
+TEST_F(EntryBoxTest, ReadOnlyTotalBoxCanBeSelectedAndCopied) {
+    for (const char16_t c : std::u16string(u"12+3")) {
+        session().key({.name = u"Text1"}, c);
+    }
+    session().click({.name = u"cmdKotae1"});
+    auto& total = *widget<QLineEdit>(QStringLiteral("Text2"));
+    EXPECT_TRUE(total.isReadOnly());
+    EXPECT_EQ(total.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    total.selectAll();
+    QTest::keyClick(&total, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("15."));
+    QTest::keyClick(&total, Qt::Key_9);
+    EXPECT_EQ(total.text(), QStringLiteral("15."));
+}
+
+} // namespace
+
+} // namespace kalpeno::qt::test

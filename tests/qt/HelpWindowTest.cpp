@@ -1,0 +1,103 @@
+// The Help window: a real plain-text editor that fills its client area, typed into through the
+// model like the entry boxes.
+#include "GuiProgram.h"
+
+#include "qt/ClientArea.h"
+#include "qt/TextBoxEditor.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTest>
+
+namespace kalpeno::qt::test {
+
+namespace {
+
+class HelpWindowTest : public GuiProgram {
+protected:
+    TextBoxEditor& openHelp() {
+        session().menu(u"Kalpeno", u"mnuHelp");
+        return *widget<TextBoxEditor>(QStringLiteral("Text1"), u"frmHelp");
+    }
+};
+
+TEST_F(HelpWindowTest, ShowsTheFileWithItsLines) {
+    writeHelpFile("abc\r\ndef\r\n");
+    TextBoxEditor& editor = openHelp();
+    EXPECT_EQ(editor.toPlainText(), QStringLiteral("abc\ndef\n"));
+    EXPECT_EQ(editor.shownText(), u"abc\r\ndef\r\n");
+    EXPECT_EQ(editor.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_FALSE(editor.isReadOnly());
+    EXPECT_EQ(session().focusName(), u"frmHelp.Text1");
+}
+
+TEST_F(HelpWindowTest, LoneLineFeedsStayInsideTheLine) {
+    writeHelpFile("a\nb\n");
+    TextBoxEditor& editor = openHelp();
+    EXPECT_EQ(editor.document()->blockCount(), 2); // "a␊b␊" and the empty last line
+    EXPECT_EQ(editor.shownText(), u"a\nb\n\r\n");
+}
+
+TEST_F(HelpWindowTest, TextBoxFillsTheClientAreaAfterAResize) {
+    TextBoxEditor& editor = openHelp();
+    FormWindow& help = *window(u"frmHelp");
+    for (const QSize size : {QSize(800, 500), QSize(300, 200), QSize(651, 434)}) {
+        help.resize(size);
+        GuiSession::settle();
+        const QSize client = help.client().size();
+        EXPECT_EQ(editor.geometry(), QRect(QPoint(0, 0), client));
+        const forms::Form& form = *app().loaded(u"frmHelp");
+        EXPECT_EQ(form.ScaleWidth(), client.width() * 15);
+        EXPECT_EQ(form.ScaleHeight(), client.height() * 15);
+        EXPECT_EQ(form.textBox(u"Text1").bounds(),
+                  (forms::Bounds{0, 0, client.width() * 15, client.height() * 15}));
+    }
+}
+
+TEST_F(HelpWindowTest, TypingGoesThroughTheModel) {
+    writeHelpFile("abc\r\n");
+    TextBoxEditor& editor = openHelp();
+    QTest::keyClicks(&editor, QStringLiteral("xy"));
+    QTest::keyClick(&editor, Qt::Key_Return);
+    QTest::keyClick(&editor, Qt::Key_Backspace);
+    QTest::keyClick(&editor, Qt::Key_Backspace);
+    EXPECT_EQ(modelText(u"Text1", u"frmHelp"), u"xabc\r\n");
+    EXPECT_EQ(editor.shownText(), u"xabc\r\n");
+    QTest::keyClick(&editor, Qt::Key_Delete);
+    QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(editor.shownText(), u"xabc\r\n");
+}
+
+TEST_F(HelpWindowTest, PasteAndDropDoNotBypassTheModel) {
+    TextBoxEditor& editor = openHelp();
+    QGuiApplication::clipboard()->setText(QStringLiteral("one\ntwo"));
+    QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(modelText(u"Text1", u"frmHelp"), u"one\r\ntwo");
+    QMimeData data;
+    data.setText(QStringLiteral("dropped"));
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(editor.viewport(), &drop);
+    EXPECT_EQ(modelText(u"Text1", u"frmHelp"), u"one\r\ntwo");
+    EXPECT_EQ(editor.shownText(), u"one\r\ntwo");
+}
+
+TEST_F(HelpWindowTest, TypingKeepsTheViewWhereItIs) {
+    QByteArray lines;
+    for (int i = 0; i < 200; ++i) {
+        lines += "line " + QByteArray::number(i) + "\r\n";
+    }
+    writeHelpFile(lines);
+    TextBoxEditor& editor = openHelp();
+    editor.verticalScrollBar()->setValue(100);
+    session().caret({.form = u"frmHelp", .name = u"Text1"}, std::nullopt);
+    const int scrolled = editor.verticalScrollBar()->value();
+    QTest::keyClick(&editor, Qt::Key_A);
+    EXPECT_EQ(editor.verticalScrollBar()->value(), scrolled);
+    EXPECT_TRUE(modelText(u"Text1", u"frmHelp").ends_with(u"line 199\r\na"));
+}
+
+} // namespace
+
+} // namespace kalpeno::qt::test

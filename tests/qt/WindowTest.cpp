@@ -1,0 +1,197 @@
+// The calculator window as built from its design: names, fonts, colours, focus, tab order, the
+// tapes, and the end of the program when its last shown window closes.
+#include "GuiProgram.h"
+
+#include "qt/ClientArea.h"
+#include "qt/ControlView.h"
+#include "qt/ListBoxWidget.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <set>
+
+namespace kalpeno::qt::test {
+
+namespace {
+
+using WindowTest = GuiProgram;
+
+TEST_F(WindowTest, EveryControlHasItsOwnJapaneseAccessibleName) {
+    EXPECT_EQ(widget(QStringLiteral("Text1"))->accessibleName(), QStringLiteral(u"電卓Aの入力"));
+    EXPECT_EQ(widget(QStringLiteral("Text4"))->accessibleName(), QStringLiteral(u"電卓Bの合計"));
+    EXPECT_EQ(widget(QStringLiteral("List3"))->accessibleName(),
+              QStringLiteral(u"電卓Cの入力リスト"));
+    EXPECT_EQ(widget(QStringLiteral("Command2(10)"))->accessibleName(), QStringLiteral(u"小数点"));
+    std::set<QString> names;
+    const QList<QWidget*> controls =
+        window()->client().findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QWidget* control : controls) {
+        EXPECT_FALSE(control->accessibleName().isEmpty()) << control->objectName().toStdString();
+        names.insert(control->accessibleName());
+    }
+    EXPECT_EQ(names.size(), static_cast<std::size_t>(controls.size()));
+    EXPECT_EQ(controls.size(), 48); // every control of the design but the timer
+}
+
+TEST_F(WindowTest, TabFollowsTheDesignsTabOrder) {
+    std::vector<std::u16string> visited;
+    const auto& order = app().loaded(u"Kalpeno")->tabOrder();
+    for (std::size_t i = 0; i <= order.size(); ++i) {
+        visited.push_back(session().focusName());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        GuiSession::settle();
+        EXPECT_EQ(app().focus() ? app().focus()->qualifiedName() : u"", session().focusName());
+    }
+    std::vector<std::u16string> expected;
+    for (const forms::Control* control : order) {
+        expected.push_back(control->qualifiedName());
+    }
+    expected.push_back(u"Text1"); // round again
+    EXPECT_EQ(visited, expected);
+}
+
+TEST_F(WindowTest, ButtonsTakeTheFocusByTabOnlyAndPicturesNever) {
+    EXPECT_EQ(widget(QStringLiteral("Command2(0)"))->focusPolicy(), Qt::TabFocus);
+    EXPECT_EQ(widget(QStringLiteral("cmdKotae1"))->focusPolicy(), Qt::TabFocus);
+    EXPECT_EQ(widget(QStringLiteral("Image1"))->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(widget(QStringLiteral("Image4"))->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(widget(QStringLiteral("Label6"))->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(widget(QStringLiteral("Text1"))->focusPolicy(), Qt::StrongFocus);
+}
+
+TEST_F(WindowTest, KeypadClicksLeaveTheFocusInTheEntryBox) {
+    for (const char* button : {"Command2(0)", "Command3(0)", "Command2(1)"}) {
+        QTest::mouseClick(widget(QString::fromLatin1(button)), Qt::LeftButton);
+        GuiSession::settle();
+        EXPECT_EQ(QApplication::focusWidget(), widget(QStringLiteral("Text1")));
+    }
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3"));
+    EXPECT_EQ(modelText(u"Text1"), u"1+23");
+    QTest::mouseClick(widget(QStringLiteral("cmdKotae1")), Qt::LeftButton);
+    GuiSession::settle();
+    EXPECT_EQ(modelText(u"Text1"), u"1+23=");
+    // Enter now goes to the entry box, whose handler refuses a completed calculation; it does not
+    // press "=" again.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    GuiSession::settle();
+    EXPECT_EQ(
+        session().takeMessages(),
+        std::vector<std::u16string>{u"電卓のA,B,C又は全クリアのボタンをクリックしてください。"});
+    EXPECT_EQ(modelText(u"Text1"), u"1+23=");
+    EXPECT_EQ(widget<QListWidget>(QStringLiteral("List1"))->count(), 4);
+}
+
+TEST_F(WindowTest, MenuCommandLeavesTheFocusWhereItIs) {
+    session().focus({.name = u"Text5"});
+    session().menu(u"Kalpeno", u"mnuGreen");
+    EXPECT_EQ(session().focusName(), u"Text5");
+}
+
+TEST_F(WindowTest, ClosingAWindowReturnsTheFocusToTheOneBefore) {
+    session().focus({.name = u"Text3"});
+    session().menu(u"Kalpeno", u"mnuVersion");
+    EXPECT_EQ(session().focusName(), u"frmVersion4.Command1");
+    session().close(u"frmVersion4");
+    EXPECT_EQ(session().focusName(), u"Text3");
+}
+
+TEST_F(WindowTest, ProgramEndsWhenItsLastShownWindowCloses) {
+    QSignalSpy finished(&session().layer(), &WindowLayer::programFinished);
+    session().menu(u"Kalpeno", u"mnuWhite"); // loads the Help window hidden
+    ASSERT_NE(window(u"frmHelp"), nullptr);
+    EXPECT_FALSE(window(u"frmHelp")->isVisible());
+    window()->close();
+    GuiSession::settle();
+    EXPECT_TRUE(app().ended());
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_EQ(window(u"Kalpeno"), nullptr);
+    EXPECT_EQ(window(u"frmHelp"), nullptr);
+}
+
+TEST_F(WindowTest, ProgramGoesOnWhileAShownWindowRemains) {
+    session().menu(u"Kalpeno", u"mnuHelp");
+    window()->close();
+    GuiSession::settle();
+    EXPECT_FALSE(app().ended());
+    EXPECT_EQ(session().focusName(), u"frmHelp.Text1");
+    window(u"frmHelp")->close();
+    GuiSession::settle();
+    EXPECT_TRUE(app().ended());
+}
+
+TEST_F(WindowTest, ClickOnTheVisibleMarkerReachesTheLetterBeneath) {
+    EXPECT_TRUE(widget(QStringLiteral("Image4"))->isVisible());
+    EXPECT_TRUE(widget(QStringLiteral("Image4"))->testAttribute(Qt::WA_TransparentForMouseEvents));
+    session().key({.name = u"Text1"}, U'5');
+    session().click({.name = u"Image4"});
+    EXPECT_EQ(widget<QLineEdit>(QStringLiteral("Text1"))->text(), QString());
+    EXPECT_EQ(session().calculatorWindow()->ActiveCalc, 1);
+}
+
+TEST_F(WindowTest, CalculatorWindowHasTheDesignSizeAndIsNotResizable) {
+    EXPECT_EQ(window()->client().size(), QSize(599, 525));
+    EXPECT_EQ(window()->minimumSize(), window()->maximumSize());
+    EXPECT_EQ(widget(QStringLiteral("Text1"))->geometry(), QRect(56, 24, 345, 33));
+    EXPECT_EQ(widget(QStringLiteral("List2"))->geometry(), QRect(152, 176, 129, 334));
+    EXPECT_EQ(window()->windowTitle(), QStringLiteral("Orlanvi"));
+}
+
+TEST_F(WindowTest, BoxesUseTheGothicFontInTheirSizeAndTheDesignColours) {
+    auto* text1 = widget(QStringLiteral("Text1"));
+    EXPECT_DOUBLE_EQ(text1->font().pointSizeF(), 11.25);
+    const QString family = QFontInfo(text1->font()).family();
+    EXPECT_TRUE(family == QStringLiteral(u"ＭＳ Ｐゴシック") ||
+                family.startsWith(QStringLiteral("IPA")))
+        << family.toStdString();
+    EXPECT_EQ(text1->palette().color(QPalette::Base), QColor(255, 255, 192));
+    EXPECT_EQ(widget(QStringLiteral("Label6"))->palette().color(QPalette::Window),
+              QColor(192, 192, 192));
+    session().menu(u"Kalpeno", u"mnuGreen");
+    EXPECT_EQ(text1->palette().color(QPalette::Base), QColor(192, 255, 192));
+}
+
+TEST_F(WindowTest, LabelsShowPlainText) {
+    for (QLabel* label : window()->client().findChildren<QLabel*>()) {
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+    }
+}
+
+TEST_F(WindowTest, TapeGetsOneRowPerLineAndIsNeverRebuilt) {
+    auto* tape = widget<QListWidget>(QStringLiteral("List1"));
+    QSignalSpy inserted(tape->model(), &QAbstractItemModel::rowsInserted);
+    QSignalSpy removed(tape->model(), &QAbstractItemModel::rowsRemoved);
+    QSignalSpy reset(tape->model(), &QAbstractItemModel::modelReset);
+    for (const char16_t c : std::u16string(u"12+3*4")) {
+        session().key({.name = u"Text1"}, c);
+    }
+    session().click({.name = u"cmdKotae1"});
+    EXPECT_EQ(inserted.count(), 5);
+    EXPECT_EQ(removed.count(), 0);
+    EXPECT_EQ(reset.count(), 0);
+    EXPECT_EQ(tape->count(), 5);
+}
+
+TEST_F(WindowTest, TapeLinesCanBeSelectedAndCopied) {
+    for (const char16_t c : std::u16string(u"12+3")) {
+        session().key({.name = u"Text1"}, c);
+    }
+    session().click({.name = u"cmdKotae1"});
+    auto* tape = widget<ListBoxWidget>(QStringLiteral("List1"));
+    tape->item(0)->setSelected(true);
+    tape->item(1)->setSelected(true);
+    QTest::keyClick(tape, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("12.\n3."));
+    EXPECT_EQ(tape->count(), 4);
+}
+
+} // namespace
+
+} // namespace kalpeno::qt::test
