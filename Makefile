@@ -39,10 +39,11 @@ fuzz:
 	      echo "    findings: $$(ls build-fuzz/findings/$$t | wc -l)"; } | tee -a build-fuzz/fuzz-summary.txt; \
 	done; exit $$status
 
-# Adds to the committed corpus the scratch inputs that reach code it does not yet reach.
+# Adds to the committed corpus the scratch inputs that reach code (edges, not hit counts, so the
+# corpus stays small) that it does not yet reach.
 fuzz-merge:
 	@for t in $(FUZZ_TARGETS); do \
-	    build-fuzz/bin/$$t -merge=1 tests/fuzz/corpus/$$t build-fuzz/corpus/$$t 2>&1 | grep -E 'MERGE-OUTER: [0-9]+ new files'; \
+	    build-fuzz/bin/$$t -merge=1 -use_counters=0 tests/fuzz/corpus/$$t build-fuzz/corpus/$$t 2>&1 | grep -E 'MERGE-OUTER: [0-9]+ new files'; \
 	    echo "$$t: $$(ls tests/fuzz/corpus/$$t | wc -l) files in tests/fuzz/corpus/$$t"; \
 	done
 
