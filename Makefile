@@ -1,5 +1,5 @@
 # A thin wrapper over the CMake presets. Every target runs the set-up script first.
-.PHONY: setup build test run sanitize fuzz fuzz-merge bench bench-peers screenshots format clean
+.PHONY: setup build test run fuzz fuzz-merge bench bench-peers format clean
 
 setup:
 	@tools/setup.sh

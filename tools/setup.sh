@@ -8,11 +8,11 @@
 #   tools/setup.sh peers      other calculators, for comparison in `make bench-peers`
 set -euo pipefail
 
-base=(cmake ninja-build g++ make pkg-config
-      qt6-base-dev libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
+base=(cmake ninja-build g++ make
+      qt6-base-dev libicu-dev libgtest-dev libgmock-dev
       fonts-ipafont-gothic xvfb xauth)
 fuzz=(clang libclang-rt-14-dev)
-bench=(libx11-dev)
+bench=(libbenchmark-dev libx11-dev)
 peers=(x11-apps galculator speedcrunch kcalc gnome-calculator qalculate-gtk)
 
 packages=()
