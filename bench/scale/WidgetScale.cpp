@@ -2,9 +2,9 @@
 
 #include "bench/qt/WidgetProgram.h"
 #include "bench/scale/SessionScript.h"
+#include "qt/ListBoxWidget.h"
 
 #include <QApplication>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
@@ -79,7 +79,7 @@ void WidgetScale::sessions(ScaleReport& report, std::size_t small) {
 void WidgetScale::tape(ScaleReport& report, std::size_t lines) {
     WidgetProgram program;
     auto& tape = program.app().loaded(u"Kalpeno")->listBox(u"List1");
-    auto& list = dynamic_cast<QListWidget&>(program.widget(u"List1"));
+    auto& list = dynamic_cast<qt::ListBoxWidget&>(program.widget(u"List1"));
     // All lines but the last straight into the model, as the handlers add them; the widget
     // mirrors each one.
     const auto fill = Clock::now();

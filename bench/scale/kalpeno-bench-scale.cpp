@@ -2,7 +2,9 @@
 // the widgets. Every figure is a median of a few runs on a fresh program. Prints Markdown rows
 // (figure, measured, goal, met) on stdout; progress on stderr.
 //
-//   kalpeno-bench-scale [--quick]     --quick: a tenth of the sizes, for a smoke run
+//   kalpeno-bench-scale [--quick] [--only PART]
+//     --quick: a tenth of the sizes, for a smoke run
+//     --only PART: one part alone (headless, widget-sessions, widget-tape, widget-help)
 #include "bench/scale/HelpFile.h"
 #include "bench/scale/ScaleReport.h"
 #include "bench/scale/SessionScript.h"
@@ -192,26 +194,43 @@ int main(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[1], "--help-load") == 0) {
         return helpLoadMode(argc, argv);
     }
-    const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
+    bool quick = false;
+    const char* only = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--quick") == 0) {
+            quick = true;
+        } else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) {
+            only = argv[++i];
+        }
+    }
+    const auto runs = [only](const char* part) { return !only || std::strcmp(only, part) == 0; };
     const std::size_t scale = quick ? 10 : 1;
 #ifdef KALPENO_BENCH_QT
     bench::WidgetScale widgets(argc, argv);
 #endif
     ScaleReport report;
-    checkFloorWidgets(report);
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("kalpeno-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
-    std::fprintf(stderr, "Help.txt loads...\n");
-    helpLoads(report, folder, bench::Surface::Headless);
-    std::fprintf(stderr, "headless sessions...\n");
-    headlessSessions(report, 100'000 / scale);
-    headlessTape(report, 100'000 / scale);
+    if (runs("headless")) {
+        checkFloorWidgets(report);
+        std::fprintf(stderr, "Help.txt loads...\n");
+        helpLoads(report, folder, bench::Surface::Headless);
+        std::fprintf(stderr, "headless sessions...\n");
+        headlessSessions(report, 100'000 / scale);
+        headlessTape(report, 100'000 / scale);
+    }
 #ifdef KALPENO_BENCH_QT
-    std::fprintf(stderr, "widget sessions...\n");
-    widgets.sessions(report, 10'000 / scale);
-    widgets.tape(report, 100'000 / scale);
-    helpLoads(report, folder, bench::Surface::Widgets);
+    if (runs("widget-sessions")) {
+        std::fprintf(stderr, "widget sessions...\n");
+        widgets.sessions(report, 10'000 / scale);
+    }
+    if (runs("widget-tape")) {
+        widgets.tape(report, 100'000 / scale);
+    }
+    if (runs("widget-help")) {
+        helpLoads(report, folder, bench::Surface::Widgets);
+    }
 #else
     report.row("widgets: sessions, tape, Help.txt", "not built (no Qt window layer)", "", false);
 #endif

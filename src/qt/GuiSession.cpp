@@ -267,7 +267,7 @@ scenario::Observation GuiSession::read(const scenario::ControlPath& path, scenar
         if (auto* list = dynamic_cast<ListBoxWidget*>(view)) {
             std::vector<std::u16string> lines;
             for (int row = 0; row < list->count(); ++row) {
-                lines.push_back(toU16(list->item(row)->text()));
+                lines.push_back(toU16(list->line(row)));
             }
             seen.lines = std::move(lines);
         }

@@ -1,35 +1,60 @@
 #include "qt/ListBoxWidget.h"
 
 #include "qt/Conversions.h"
+#include "qt/TapeModel.h"
 #include "qt/UserEvents.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 
 #include <algorithm>
 
 namespace kalpeno::qt {
 
 ListBoxWidget::ListBoxWidget(forms::ListBox& list, UserEvents& events, QWidget* parent)
-    : QListWidget(parent), ControlView(list, events) {
+    : QTableView(parent), ControlView(list, events), rows_(new TapeModel(this)) {
+    setModel(rows_);
     setFocusPolicy(Qt::StrongFocus);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setDragEnabled(false);
     setAcceptDrops(false);
-    setUniformItemSizes(true);
+    setTabKeyNavigation(false); // Tab moves the focus on, as in every other control
+    setShowGrid(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    horizontalHeader()->hide();
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    horizontalHeader()->setMinimumSectionSize(0);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    fitRowHeight();
+}
+
+int ListBoxWidget::count() const {
+    return rows_->count();
+}
+
+QString ListBoxWidget::line(int row) const {
+    return rows_->line(row);
 }
 
 void ListBoxWidget::mirrorOwn(forms::Property property) {
     if (property == forms::Property::LinesAdded) {
         showAddedLine();
     } else if (property == forms::Property::LinesCleared) {
-        clear();
+        rows_->clear();
+        resetWidth();
     }
 }
 
@@ -38,10 +63,16 @@ void ListBoxWidget::mirrorAllOwn() {
 }
 
 void ListBoxWidget::showAllLines() {
-    clear();
+    std::vector<QString> lines;
+    lines.reserve(list()->lines().size());
     for (const std::u16string& line : list()->lines()) {
-        addItem(toQString(line));
+        lines.push_back(toQString(line));
     }
+    resetWidth();
+    for (const QString& line : lines) {
+        widenFor(line);
+    }
+    rows_->setLines(std::move(lines));
     scrollToBottom();
 }
 
@@ -52,8 +83,42 @@ void ListBoxWidget::showAddedLine() {
         showAllLines();
         return;
     }
-    addItem(toQString(lines.back()));
+    QString line = toQString(lines.back());
+    widenFor(line);
+    rows_->append(std::move(line));
     scrollToBottom();
+}
+
+// Every row has the height of one line of the widget's font, as an item of a list has.
+void ListBoxWidget::fitRowHeight() {
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.features |= QStyleOptionViewItem::HasDisplay;
+    option.text = QStringLiteral("0");
+    const int height =
+        style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).height();
+    verticalHeader()->setMinimumSectionSize(0);
+    verticalHeader()->setDefaultSectionSize(std::max(height, 1));
+}
+
+// The column is as wide as the list, or as the widest line where that is wider: a line is never
+// cut short, and the horizontal scroll bar reaches its end.
+void ListBoxWidget::widenFor(const QString& line) {
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.features |= QStyleOptionViewItem::HasDisplay;
+    option.text = line;
+    const int width =
+        style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).width();
+    if (width > widest_) {
+        widest_ = width;
+        horizontalHeader()->setMinimumSectionSize(widest_);
+    }
+}
+
+void ListBoxWidget::resetWidth() {
+    widest_ = 0;
+    horizontalHeader()->setMinimumSectionSize(0);
 }
 
 QString ListBoxWidget::selectedText() const {
@@ -62,7 +127,7 @@ QString ListBoxWidget::selectedText() const {
               [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
     QStringList lines;
     for (const QModelIndex& row : rows) {
-        lines.push_back(row.data().toString());
+        lines.push_back(line(row.row()));
     }
     return lines.join(u'\n');
 }
@@ -80,12 +145,20 @@ void ListBoxWidget::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    QListWidget::keyPressEvent(event);
+    QTableView::keyPressEvent(event);
+}
+
+// Home and End go to the first and the last line, as in a list; there is only one column.
+QModelIndex ListBoxWidget::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if (action == MoveHome || action == MoveEnd) {
+        modifiers |= Qt::ControlModifier;
+    }
+    return QTableView::moveCursor(action, modifiers);
 }
 
 // A click into the list gives it the focus, as a click into a text box does.
 void ListBoxWidget::mousePressEvent(QMouseEvent* event) {
-    QListWidget::mousePressEvent(event);
+    QTableView::mousePressEvent(event);
     if (control() && event->button() == Qt::LeftButton) {
         events().giveFocus(*control());
     }
@@ -94,7 +167,7 @@ void ListBoxWidget::mousePressEvent(QMouseEvent* event) {
 void ListBoxWidget::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     QAction* copyAction = menu.addAction(QStringLiteral(u"コピー"));
-    copyAction->setEnabled(!selectedItems().isEmpty());
+    copyAction->setEnabled(selectionModel()->hasSelection());
     QAction* selectAllAction = menu.addAction(QStringLiteral(u"すべて選択"));
     selectAllAction->setEnabled(count() > 0);
     QAction* chosen = menu.exec(event->globalPos());
@@ -102,6 +175,18 @@ void ListBoxWidget::contextMenuEvent(QContextMenuEvent* event) {
         copySelection();
     } else if (chosen == selectAllAction) {
         selectAll();
+    }
+}
+
+void ListBoxWidget::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        fitRowHeight();
+        const int rows = count();
+        resetWidth();
+        for (int row = 0; row < rows; ++row) {
+            widenFor(line(row));
+        }
     }
 }
 

@@ -11,7 +11,6 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -86,7 +85,7 @@ TEST_F(WindowTest, KeypadClicksLeaveTheFocusInTheEntryBox) {
         session().takeMessages(),
         std::vector<std::u16string>{u"電卓のA,B,C又は全クリアのボタンをクリックしてください。"});
     EXPECT_EQ(modelText(u"Text1"), u"1+23=");
-    EXPECT_EQ(widget<QListWidget>(QStringLiteral("List1"))->count(), 4);
+    EXPECT_EQ(widget<ListBoxWidget>(QStringLiteral("List1"))->count(), 4);
 }
 
 TEST_F(WindowTest, MenuCommandLeavesTheFocusWhereItIs) {
@@ -165,7 +164,7 @@ TEST_F(WindowTest, LabelsShowPlainText) {
 }
 
 TEST_F(WindowTest, TapeGetsOneRowPerLineAndIsNeverRebuilt) {
-    auto* tape = widget<QListWidget>(QStringLiteral("List1"));
+    auto* tape = widget<ListBoxWidget>(QStringLiteral("List1"));
     QSignalSpy inserted(tape->model(), &QAbstractItemModel::rowsInserted);
     QSignalSpy removed(tape->model(), &QAbstractItemModel::rowsRemoved);
     QSignalSpy reset(tape->model(), &QAbstractItemModel::modelReset);
@@ -185,8 +184,10 @@ TEST_F(WindowTest, TapeLinesCanBeSelectedAndCopied) {
     }
     session().click({.name = u"cmdKotae1"});
     auto* tape = widget<ListBoxWidget>(QStringLiteral("List1"));
-    tape->item(0)->setSelected(true);
-    tape->item(1)->setSelected(true);
+    tape->selectionModel()->select(tape->model()->index(0, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    tape->selectionModel()->select(tape->model()->index(1, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QTest::keyClick(tape, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("12.\n3."));
     EXPECT_EQ(tape->count(), 4);
