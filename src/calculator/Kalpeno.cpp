@@ -139,9 +139,7 @@ void Kalpeno::raiseOpCount() {
 
 void Kalpeno::Form_Load() {
     ActiveCalc = 1;
-    Text7.setText(u"");
-    Text9.setText(u"");
-    Label6.setCaption(u"");
+    clearDisplays();
     OpCount = 0;
     row(0).marker.setVisible(true);
 }
@@ -156,6 +154,13 @@ void Kalpeno::Image3_Click() {
     select(2);
 }
 
+// Empties the display area: both operand displays and the operator display.
+void Kalpeno::clearDisplays() {
+    Text7.setText(u"");
+    Text9.setText(u"");
+    Label6.setCaption(u"");
+}
+
 void Kalpeno::select(std::size_t calculator) {
     Row& chosen = row(calculator);
     for (Row& calc : rows_) {
@@ -167,9 +172,7 @@ void Kalpeno::select(std::size_t calculator) {
     chosen.total.setText(u"");
     chosen.tape.clear();
     app().setFocus(chosen.entry);
-    Text7.setText(u"");
-    Text9.setText(u"");
-    Label6.setCaption(u"");
+    clearDisplays();
     OpCount = 0;
 }
 
@@ -319,9 +322,7 @@ void Kalpeno::clearAll() {
     OpCount = 0;
     app().setFocus(row(0).entry);
     ActiveCalc = 1;
-    Text7.setText(u"");
-    Text9.setText(u"");
-    Label6.setCaption(u"");
+    clearDisplays();
 }
 
 void Kalpeno::Command6_Click() {

@@ -99,6 +99,8 @@ private:
     void operatorKey(Row& calc, char16_t symbol);
     void enterKey(std::size_t calculator);
     bool writeOperandLine(Row& calc, const forms::TextBox& display);
+    bool applyPendingOperator(Row& calc);
+    void clearDisplays();
     void handOn(Row& from, Row& next);
     void backspaceKey(Row& calc, std::int16_t& KeyAscii);
     void clearAll();

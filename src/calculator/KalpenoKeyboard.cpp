@@ -74,22 +74,26 @@ bool Kalpeno::writeOperandLine(Row& calc, const forms::TextBox& display) {
     return true;
 }
 
+// A later operator key and Enter: the right operand goes on the tape, then the pending operator
+// is applied through Keisan. Answers false when that failed.
+bool Kalpeno::applyPendingOperator(Row& calc) {
+    LeftValue = Text7.text();
+    RightValue = Text9.text();
+    if (!writeOperandLine(calc, Text9)) {
+        return false;
+    }
+    OpSymbol = Label6.caption();
+    return Keisan(LeftValue, RightValue, OpSymbol);
+}
+
 void Kalpeno::operatorKey(Row& calc, char16_t symbol) {
     raiseOpCount();
     if (OpCount == 1) {
         if (!writeOperandLine(calc, Text7)) {
             return;
         }
-    } else {
-        LeftValue = Text7.text();
-        RightValue = Text9.text();
-        if (!writeOperandLine(calc, Text9)) {
-            return;
-        }
-        OpSymbol = Label6.caption();
-        if (!Keisan(LeftValue, RightValue, OpSymbol)) {
-            return;
-        }
+    } else if (!applyPendingOperator(calc)) {
+        return;
     }
     Label6.setCaption(std::u16string(1, symbol));
 }
@@ -97,13 +101,7 @@ void Kalpeno::operatorKey(Row& calc, char16_t symbol) {
 void Kalpeno::enterKey(std::size_t calculator) {
     Row& calc = row(calculator);
     calc.entry.append(u"=");
-    LeftValue = Text7.text();
-    RightValue = Text9.text();
-    if (!writeOperandLine(calc, Text9)) {
-        return;
-    }
-    OpSymbol = Label6.caption();
-    if (!Keisan(LeftValue, RightValue, OpSymbol)) {
+    if (!applyPendingOperator(calc)) {
         return;
     }
     totalOf(calc.record) = LastResult;
@@ -124,9 +122,7 @@ void Kalpeno::handOn(Row& from, Row& next) {
     ActiveCalc = next.record.code;
     OpCount = 0;
     app().setFocus(next.entry);
-    Text7.setText(u"");
-    Text9.setText(u"");
-    Label6.setCaption(u"");
+    clearDisplays();
     next.marker.setVisible(true);
     from.marker.setVisible(false);
 }
