@@ -20,7 +20,6 @@ namespace kalpeno::qt {
 
 ListBoxWidget::ListBoxWidget(forms::ListBox& list, UserEvents& events, QWidget* parent)
     : QTableView(parent), ControlView(list, events), rows_(new TapeModel(this)) {
-    setModel(rows_);
     setFocusPolicy(Qt::StrongFocus);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -38,6 +37,7 @@ ListBoxWidget::ListBoxWidget(forms::ListBox& list, UserEvents& events, QWidget* 
     horizontalHeader()->setMinimumSectionSize(0);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    setModel(rows_); // once the headers are hidden: they lay out nothing for it
     fitRowHeight();
 }
 
@@ -89,27 +89,23 @@ void ListBoxWidget::showAddedLine() {
     scrollToBottom();
 }
 
-// Every row has the height of one line of the widget's font, as an item of a list has.
+// Every row has the height of one line of the widget's font, as an item of a list has. The
+// item's margins are measured once; a line's width is then its text's advance and those margins.
 void ListBoxWidget::fitRowHeight() {
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     option.features |= QStyleOptionViewItem::HasDisplay;
     option.text = QStringLiteral("0");
-    const int height =
-        style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).height();
+    const QSize item = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this);
+    margins_ = std::max(item.width() - option.fontMetrics.horizontalAdvance(option.text), 0);
     verticalHeader()->setMinimumSectionSize(0);
-    verticalHeader()->setDefaultSectionSize(std::max(height, 1));
+    verticalHeader()->setDefaultSectionSize(std::max(item.height(), 1));
 }
 
 // The column is as wide as the list, or as the widest line where that is wider: a line is never
 // cut short, and the horizontal scroll bar reaches its end.
 void ListBoxWidget::widenFor(const QString& line) {
-    QStyleOptionViewItem option;
-    initViewItemOption(&option);
-    option.features |= QStyleOptionViewItem::HasDisplay;
-    option.text = line;
-    const int width =
-        style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).width();
+    const int width = fontMetrics().horizontalAdvance(line) + margins_;
     if (width > widest_) {
         widest_ = width;
         horizontalHeader()->setMinimumSectionSize(widest_);

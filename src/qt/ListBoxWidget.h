@@ -49,7 +49,8 @@ private:
     void resetWidth();
 
     TapeModel* rows_;
-    int widest_ = 0; // the widest line shown so far, in pixels with the item's margins
+    int margins_ = 0; // an item's width beyond its text's advance
+    int widest_ = 0;  // the widest line shown so far, in pixels with the item's margins
 };
 
 } // namespace kalpeno::qt
