@@ -1,5 +1,7 @@
 #include "qt/Artwork.h"
 
+#include "qt/DesignFonts.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -31,6 +33,55 @@ QFont letterFont(int pixels) {
     return font;
 }
 
+// The centre line of a bold capital A, B or C within `box`. The tiles' letters are drawn as
+// strokes rather than text: the calculator window needs no font engine of its own for them, and
+// they look the same whatever fonts are installed.
+QPainterPath letterPath(QChar letter, const QRectF& box) {
+    const qreal x = box.left();
+    const qreal y = box.top();
+    const qreal w = box.width();
+    const qreal h = box.height();
+    QPainterPath path;
+    if (letter == u'A') {
+        path.moveTo(x, y + h);
+        path.lineTo(x + w / 2, y);
+        path.lineTo(x + w, y + h);
+        path.moveTo(x + w * 0.24, y + h * 0.66);
+        path.lineTo(x + w * 0.76, y + h * 0.66);
+    } else if (letter == u'B') {
+        const qreal middle = y + h * 0.47;
+        path.moveTo(x, y);
+        path.lineTo(x + w * 0.5, y);
+        path.cubicTo(x + w * 0.9, y, x + w * 0.9, middle, x + w * 0.5, middle);
+        path.lineTo(x, middle);
+        path.closeSubpath();
+        path.moveTo(x + w * 0.52, middle);
+        path.cubicTo(x + w, middle, x + w, y + h, x + w * 0.52, y + h);
+        path.lineTo(x, y + h);
+        path.lineTo(x, middle);
+        path.closeSubpath();
+    } else if (letter == u'C') {
+        path.arcMoveTo(box, 48);
+        path.arcTo(box, 48, 264);
+    }
+    return path;
+}
+
+void paintLetter(QPainter& painter, const QRect& area, QChar letter) {
+    const qreal capHeight = area.height() * 0.51;
+    const qreal width = capHeight * 0.98;
+    const qreal stroke = capHeight * 0.22;
+    const QRectF outer(area.left() + (area.width() - width) / 2,
+                       area.top() + (area.height() - capHeight) / 2, width, capHeight);
+    const qreal inset = stroke / 2;
+    painter.save();
+    painter.setClipRect(outer);
+    painter.setPen(QPen(letterBlue, stroke, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(letterPath(letter, outer.adjusted(inset, inset, -inset, -inset)));
+    painter.restore();
+}
+
 // A raised tile with a capital letter, as the calculators' selection pictures and markers.
 void paintTile(QPainter& painter, const QRect& area, QChar letter, const QColor& background) {
     painter.fillRect(area, background);
@@ -40,9 +91,7 @@ void paintTile(QPainter& painter, const QRect& area, QChar letter, const QColor&
     painter.setPen(QPen(background.darker(160), 2));
     painter.drawLine(area.bottomLeft() + QPoint(1, 0), area.bottomRight());
     painter.drawLine(area.topRight() + QPoint(0, 1), area.bottomRight());
-    painter.setPen(letterBlue);
-    painter.setFont(letterFont(area.height() * 7 / 10));
-    painter.drawText(area, Qt::AlignCenter, QString(letter));
+    paintLetter(painter, area, letter);
 }
 
 QPixmap tile(QChar letter, const QColor& background) {
@@ -54,7 +103,7 @@ QPixmap tile(QChar letter, const QColor& background) {
     return pixmap;
 }
 
-QPixmap versionPicture() {
+QPixmap versionPicture(DesignFonts& fonts) {
     QPixmap pixmap = canvas(versionSize);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -67,7 +116,7 @@ QPixmap versionPicture() {
     painter.setFont(letterFont(44));
     painter.drawText(QRect(20, 18, 220, 60), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("Kalpeno"));
-    QFont gothic(QStringLiteral(u"ＭＳ Ｐゴシック"));
+    QFont gothic = fonts.font(u"ＭＳ Ｐゴシック", 9);
     gothic.setPixelSize(17);
     painter.setFont(gothic);
     painter.drawText(QRect(22, 84, 220, 26), Qt::AlignLeft | Qt::AlignVCenter,
@@ -123,7 +172,7 @@ QPixmap badgeIcon(int size, QChar mark, const QColor& colour) {
     return pixmap;
 }
 
-QPixmap drawPicture(std::u16string_view key) {
+QPixmap drawPicture(std::u16string_view key, DesignFonts& fonts) {
     if (key == u"tileA" || key == u"tileB" || key == u"tileC") {
         return tile(QChar(key.back()), tileGrey);
     }
@@ -137,7 +186,7 @@ QPixmap drawPicture(std::u16string_view key) {
         return tile(u'C', QColor(255, 176, 64));
     }
     if (key == u"version") {
-        return versionPicture();
+        return versionPicture(fonts);
     }
     return {};
 }
@@ -161,7 +210,7 @@ QIcon drawIcon(std::u16string_view key) {
 const QPixmap& Artwork::picture(std::u16string_view key) {
     auto found = pictures_.find(key);
     if (found == pictures_.end()) {
-        found = pictures_.emplace(std::u16string(key), drawPicture(key)).first;
+        found = pictures_.emplace(std::u16string(key), drawPicture(key, fonts_)).first;
     }
     return found->second;
 }

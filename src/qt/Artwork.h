@@ -10,6 +10,8 @@
 
 namespace kalpeno::qt {
 
+class DesignFonts;
+
 // The program's artwork, drawn by the program itself and nothing fetched: the letter tiles of
 // the three calculators ("tileA".."tileC", blue letters on grey), their markers ("markerA"..
 // "markerC", on light yellow, green and orange), the Version window's picture ("version",
@@ -17,11 +19,14 @@ namespace kalpeno::qt {
 // twice its size for HiDPI screens, and kept.
 class Artwork {
 public:
+    explicit Artwork(DesignFonts& fonts) : fonts_(fonts) {}
+
     // A null pixmap for a key that names no picture.
     const QPixmap& picture(std::u16string_view key);
     const QIcon& icon(std::u16string_view key);
 
 private:
+    DesignFonts& fonts_;
     std::map<std::u16string, QPixmap, std::less<>> pictures_;
     std::map<std::u16string, QIcon, std::less<>> icons_;
 };

@@ -35,22 +35,10 @@ void ControlView::mirrorAll() {
         return;
     }
     widget().setGeometry(toPixels(control_->bounds()));
-    mirrorFont();
     mirrorBackColour();
     widget().setEnabled(control_->enabled());
     mirrorAllOwn();
     widget().setVisible(control_->visible());
-}
-
-// A control without a font of its own keeps the window's default font.
-void ControlView::mirrorFont() {
-    const forms::FontSpec& design = control_->font();
-    if (design.face.empty()) {
-        return;
-    }
-    QFont font(toQString(design.face));
-    font.setPointSizeF(design.points);
-    widget().setFont(font);
 }
 
 void ControlView::mirrorBackColour() {
@@ -59,8 +47,12 @@ void ControlView::mirrorBackColour() {
         return;
     }
     QWidget& shown = widget();
+    const QColor wanted = toQColor(*colour);
+    if (shown.testAttribute(Qt::WA_SetPalette) && shown.palette().color(colourRole()) == wanted) {
+        return; // a colour item chosen again, or a control already in the colour
+    }
     QPalette palette = shown.palette();
-    palette.setColor(colourRole(), toQColor(*colour));
+    palette.setColor(colourRole(), wanted);
     shown.setPalette(palette);
     if (colourRole() == QPalette::Window) {
         shown.setAutoFillBackground(true);

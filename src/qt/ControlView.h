@@ -26,7 +26,8 @@ public:
 
     // Shows the property's new value; the common properties here, the others in the view.
     void mirror(forms::Property property);
-    // Shows every property, once the widget is built.
+    // Shows every property, once the widget is built (its font, which never changes, is the
+    // window's to give).
     void mirrorAll();
 
     // Where the widget keeps the control's back colour.
@@ -41,7 +42,6 @@ protected:
     virtual void mirrorAllOwn() = 0;
 
 private:
-    void mirrorFont();
     void mirrorBackColour();
 
     forms::Control* control_;

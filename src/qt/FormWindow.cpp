@@ -5,6 +5,7 @@
 #include "qt/ButtonWidget.h"
 #include "qt/ClientArea.h"
 #include "qt/Conversions.h"
+#include "qt/DesignFonts.h"
 #include "qt/LabelWidget.h"
 #include "qt/ListBoxWidget.h"
 #include "qt/PictureWidget.h"
@@ -23,10 +24,8 @@ namespace kalpeno::qt {
 namespace {
 
 // The form's default font, which buttons and labels without a font of their own use.
-QFont formFont() {
-    QFont font(QStringLiteral(u"ＭＳ Ｐゴシック"));
-    font.setPointSizeF(9);
-    return font;
+QFont formFont(DesignFonts& fonts) {
+    return fonts.font(u"ＭＳ Ｐゴシック", 9);
 }
 
 QString menuText(const std::u16string& caption) {
@@ -61,11 +60,11 @@ ControlView* createView(forms::Control& control, UserEvents& events, Artwork& ar
 
 } // namespace
 
-FormWindow::FormWindow(forms::Form& form, UserEvents& events, Artwork& artwork)
+FormWindow::FormWindow(forms::Form& form, UserEvents& events, Artwork& artwork, DesignFonts& fonts)
     : QWidget(nullptr, Qt::Window), form_(&form), events_(events) {
     setWindowTitle(toQString(form.caption()));
     setWindowIcon(artwork.icon(form.icon()));
-    setFont(formFont());
+    setFont(formFont(fonts));
     setWindowFlag(Qt::WindowMaximizeButtonHint, form.resizable());
     client_ =
         new ClientArea(QSize(toPixels(form.ScaleWidth()), toPixels(form.ScaleHeight())), this);
@@ -75,7 +74,7 @@ FormWindow::FormWindow(forms::Form& form, UserEvents& events, Artwork& artwork)
         bar->setNativeMenuBar(false);
         createMenus(*bar);
     }
-    createControls(artwork);
+    createControls(artwork, fonts);
     applyTabOrder();
     layOut(bar);
     client_->onResize = [this](QSize) { reportClientSize(); };
@@ -111,7 +110,7 @@ void FormWindow::addMenuItem(forms::MenuItem& item, QMenuBar* bar, QMenu* menu) 
     actions_[&item]->setEnabled(item.enabled());
 }
 
-void FormWindow::createControls(Artwork& artwork) {
+void FormWindow::createControls(Artwork& artwork, DesignFonts& fonts) {
     for (const auto& control : form_->controls()) {
         ControlView* view = createView(*control, events_, artwork, client_);
         if (!view) {
@@ -120,6 +119,9 @@ void FormWindow::createControls(Artwork& artwork) {
         QWidget& widget = view->widget();
         widget.setObjectName(toQString(control->qualifiedName()));
         widget.setAccessibleName(qt::accessibleName(*control));
+        if (!control->font().face.empty()) {
+            widget.setFont(fonts.font(control->font())); // else the window's font
+        }
         view->mirrorAll();
         views_[control.get()] = view;
         viewsByWidget_[&widget] = view;

@@ -13,6 +13,7 @@ class QMenuBar;
 namespace kalpeno::qt {
 
 class Artwork;
+class DesignFonts;
 class ClientArea;
 class ControlView;
 class UserEvents;
@@ -24,7 +25,7 @@ class UserEvents;
 // form; the window goes when the model unloads the form.
 class FormWindow : public QWidget {
 public:
-    FormWindow(forms::Form& form, UserEvents& events, Artwork& artwork);
+    FormWindow(forms::Form& form, UserEvents& events, Artwork& artwork, DesignFonts& fonts);
     ~FormWindow() override;
 
     // Null once the form is unloaded.
@@ -47,7 +48,7 @@ protected:
 private:
     void createMenus(QMenuBar& bar);
     void addMenuItem(forms::MenuItem& item, QMenuBar* bar, QMenu* menu);
-    void createControls(Artwork& artwork);
+    void createControls(Artwork& artwork, DesignFonts& fonts);
     void applyTabOrder();
     void layOut(QMenuBar* bar);
     void reportClientSize();

@@ -10,6 +10,7 @@
 #include "forms/Application.h"
 #include "forms/ModelObserver.h"
 #include "qt/Artwork.h"
+#include "qt/DesignFonts.h"
 #include "qt/UserEvents.h"
 
 #include <QObject>
@@ -68,7 +69,8 @@ private:
 
     forms::Application& app_;
     UserEvents events_;
-    Artwork artwork_;
+    DesignFonts fonts_;
+    Artwork artwork_{fonts_};
     std::map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
     // Windows of unloaded forms, deleted once control is back in the event loop (one of them may
     // be the sender of the event that unloaded its form).
