@@ -1,6 +1,7 @@
 #include "bench/scale/WidgetScale.h"
 
 #include "bench/qt/WidgetProgram.h"
+#include "bench/scale/SessionComparison.h"
 #include "bench/scale/SessionScript.h"
 #include "qt/ListBoxWidget.h"
 
@@ -18,16 +19,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-struct Run {
-    double seconds;
-    std::size_t messages;
-};
-
-Run runSession(const SessionScript& script) {
+SessionRun runSession(const SessionScript& script) {
     WidgetProgram program;
     struct Resolved {
         QWidget* widget;
@@ -57,23 +49,7 @@ WidgetScale::WidgetScale(int& argc, char** argv)
 WidgetScale::~WidgetScale() = default;
 
 void WidgetScale::sessions(ScaleReport& report, std::size_t small) {
-    const std::size_t large = small * 10;
-    const SessionScript smallScript = SessionScript::generate(small);
-    const SessionScript largeScript = SessionScript::generate(large);
-    std::vector<double> smallTimes;
-    std::vector<double> largeTimes;
-    std::size_t messages = 0;
-    for (int run = 0; run < 3; ++run) {
-        const Run s = runSession(smallScript);
-        const Run l = runSession(largeScript);
-        smallTimes.push_back(s.seconds);
-        largeTimes.push_back(l.seconds);
-        messages += s.messages + l.messages;
-    }
-    report.sessionPair("widgets session", small, ScaleReport::median(smallTimes), large,
-                       ScaleReport::median(largeTimes), 100e-6);
-    report.row("widgets session, message boxes raised", std::to_string(messages), "0",
-               messages == 0);
+    compareSessions(report, "widgets", small, 100e-6, runSession);
 }
 
 void WidgetScale::tape(ScaleReport& report, std::size_t lines) {

@@ -7,6 +7,7 @@
 //     --only PART: one part alone (headless, widget-sessions, widget-tape, widget-help)
 #include "bench/scale/HelpFile.h"
 #include "bench/scale/ScaleReport.h"
+#include "bench/scale/SessionComparison.h"
 #include "bench/scale/SessionScript.h"
 #include "bench/startup/FloorWidgets.h"
 #include "calculator/Kalpeno.h"
@@ -32,18 +33,11 @@ using namespace kalpeno;
 using kalpeno::bench::ScaleReport;
 using Clock = std::chrono::steady_clock;
 
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+using kalpeno::bench::secondsSince;
 
 // One generated session on a fresh headless program: the time of its events, and how many
 // message boxes appeared (none are expected).
-struct HeadlessRun {
-    double seconds;
-    std::size_t messages;
-};
-
-HeadlessRun runHeadlessSession(const bench::SessionScript& script) {
+bench::SessionRun runHeadlessSession(const bench::SessionScript& script) {
     forms::RecordingMessageBox messages;
     forms::Application app(u"/nonexistent", messages);
     startProgram(app);
@@ -71,23 +65,7 @@ HeadlessRun runHeadlessSession(const bench::SessionScript& script) {
 }
 
 void headlessSessions(ScaleReport& report, std::size_t small) {
-    const std::size_t large = small * 10;
-    std::vector<double> smallTimes;
-    std::vector<double> largeTimes;
-    std::size_t messages = 0;
-    const bench::SessionScript smallScript = bench::SessionScript::generate(small);
-    const bench::SessionScript largeScript = bench::SessionScript::generate(large);
-    for (int run = 0; run < 3; ++run) {
-        const HeadlessRun s = runHeadlessSession(smallScript);
-        const HeadlessRun l = runHeadlessSession(largeScript);
-        smallTimes.push_back(s.seconds);
-        largeTimes.push_back(l.seconds);
-        messages += s.messages + l.messages;
-    }
-    report.sessionPair("headless session", small, ScaleReport::median(smallTimes), large,
-                       ScaleReport::median(largeTimes), 2e-6);
-    report.row("headless session, message boxes raised", std::to_string(messages), "0",
-               messages == 0);
+    bench::compareSessions(report, "headless", small, 2e-6, runHeadlessSession);
 }
 
 // A tape of `lines` lines on the headless model: the time of the last append.
