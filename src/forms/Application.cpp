@@ -55,15 +55,26 @@ void Application::addObserver(ModelObserver& observer) {
     observers_.push_back(&observer);
 }
 
+// While observers are being told of a change, a removed one only leaves its place empty, so
+// telling them needs no copy of the list on every change.
 void Application::removeObserver(ModelObserver& observer) {
-    std::erase(observers_, &observer);
+    if (notifying_ > 0) {
+        std::replace(observers_.begin(), observers_.end(), &observer,
+                     static_cast<ModelObserver*>(nullptr));
+    } else {
+        std::erase(observers_, &observer);
+    }
 }
 
 template <class F> void Application::notify(F&& call) {
-    // An observer may remove itself while being told.
-    const std::vector<ModelObserver*> observers = observers_;
-    for (ModelObserver* observer : observers) {
-        call(*observer);
+    ++notifying_;
+    for (std::size_t i = 0; i < observers_.size(); ++i) {
+        if (observers_[i]) {
+            call(*observers_[i]);
+        }
+    }
+    if (--notifying_ == 0) {
+        std::erase(observers_, nullptr);
     }
 }
 

@@ -90,6 +90,7 @@ private:
     std::vector<std::unique_ptr<Form>> discarded_; // unloaded during an event; freed after it
     std::vector<Form*> activation_;                // shown forms, most recently active last
     std::vector<ModelObserver*> observers_;
+    int notifying_ = 0;
     Control* focus_ = nullptr;
     int dispatchDepth_ = 0;
     bool ended_ = false;
