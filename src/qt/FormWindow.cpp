@@ -7,6 +7,7 @@
 #include "qt/Conversions.h"
 #include "qt/DesignFonts.h"
 #include "qt/LabelWidget.h"
+#include "qt/LineEditStyle.h"
 #include "qt/ListBoxWidget.h"
 #include "qt/PictureWidget.h"
 #include "qt/TextBoxEditor.h"
@@ -34,14 +35,16 @@ QString menuText(const std::u16string& caption) {
 
 // The widget of one control; none for a timer, which shows nothing.
 ControlView* createView(forms::Control& control, UserEvents& events, Artwork& artwork,
-                        QWidget* parent) {
+                        LineEditStyle& lineEdits, QWidget* parent) {
     switch (control.kind()) {
     case forms::ControlKind::TextBox: {
         auto& box = static_cast<forms::TextBox&>(control);
         if (box.multiLine()) {
             return new TextBoxEditor(box, events, parent);
         }
-        return new TextBoxLineEdit(box, events, parent);
+        auto* edit = new TextBoxLineEdit(box, events, parent);
+        edit->setStyle(&lineEdits);
+        return edit;
     }
     case forms::ControlKind::ListBox:
         return new ListBoxWidget(static_cast<forms::ListBox&>(control), events, parent);
@@ -60,7 +63,8 @@ ControlView* createView(forms::Control& control, UserEvents& events, Artwork& ar
 
 } // namespace
 
-FormWindow::FormWindow(forms::Form& form, UserEvents& events, Artwork& artwork, DesignFonts& fonts)
+FormWindow::FormWindow(forms::Form& form, UserEvents& events, Artwork& artwork, DesignFonts& fonts,
+                       LineEditStyle& lineEdits)
     : QWidget(nullptr, Qt::Window), form_(&form), events_(events) {
     setWindowTitle(toQString(form.caption()));
     setWindowIcon(artwork.icon(form.icon()));
@@ -74,7 +78,7 @@ FormWindow::FormWindow(forms::Form& form, UserEvents& events, Artwork& artwork, 
         bar->setNativeMenuBar(false);
         createMenus(*bar);
     }
-    createControls(artwork, fonts);
+    createControls(artwork, fonts, lineEdits);
     applyTabOrder();
     layOut(bar);
     client_->onResize = [this](QSize) { reportClientSize(); };
@@ -110,9 +114,9 @@ void FormWindow::addMenuItem(forms::MenuItem& item, QMenuBar* bar, QMenu* menu) 
     actions_[&item]->setEnabled(item.enabled());
 }
 
-void FormWindow::createControls(Artwork& artwork, DesignFonts& fonts) {
+void FormWindow::createControls(Artwork& artwork, DesignFonts& fonts, LineEditStyle& lineEdits) {
     for (const auto& control : form_->controls()) {
-        ControlView* view = createView(*control, events_, artwork, client_);
+        ControlView* view = createView(*control, events_, artwork, lineEdits, client_);
         if (!view) {
             continue;
         }

@@ -14,6 +14,7 @@ namespace kalpeno::qt {
 
 class Artwork;
 class DesignFonts;
+class LineEditStyle;
 class ClientArea;
 class ControlView;
 class UserEvents;
@@ -25,7 +26,8 @@ class UserEvents;
 // form; the window goes when the model unloads the form.
 class FormWindow : public QWidget {
 public:
-    FormWindow(forms::Form& form, UserEvents& events, Artwork& artwork, DesignFonts& fonts);
+    FormWindow(forms::Form& form, UserEvents& events, Artwork& artwork, DesignFonts& fonts,
+               LineEditStyle& lineEdits);
     ~FormWindow() override;
 
     // Null once the form is unloaded.
@@ -48,7 +50,7 @@ protected:
 private:
     void createMenus(QMenuBar& bar);
     void addMenuItem(forms::MenuItem& item, QMenuBar* bar, QMenu* menu);
-    void createControls(Artwork& artwork, DesignFonts& fonts);
+    void createControls(Artwork& artwork, DesignFonts& fonts, LineEditStyle& lineEdits);
     void applyTabOrder();
     void layOut(QMenuBar* bar);
     void reportClientSize();

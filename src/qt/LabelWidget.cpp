@@ -2,6 +2,9 @@
 
 #include "qt/Conversions.h"
 
+#include <QEvent>
+#include <QPainter>
+
 namespace kalpeno::qt {
 
 namespace {
@@ -31,12 +34,58 @@ LabelWidget::LabelWidget(forms::Label& label, UserEvents& events, QWidget* paren
 
 void LabelWidget::mirrorOwn(forms::Property property) {
     if (property == forms::Property::Caption) {
-        setText(toQString(label()->caption()));
+        showCaption();
     }
 }
 
 void LabelWidget::mirrorAllOwn() {
-    setText(toQString(label()->caption()));
+    showCaption();
+}
+
+// The label's text stays the caption (accessibility and the sessions read it); the kept layout
+// follows it.
+void LabelWidget::showCaption() {
+    const QString caption = toQString(label()->caption());
+    if (caption != text()) {
+        setText(caption);
+    }
+    if (caption != caption_.text()) {
+        caption_.setText(caption);
+        layOutCaption();
+    }
+}
+
+// Each line aligned within the label's width as the design aligns it, never wrapped.
+void LabelWidget::layOutCaption() {
+    caption_.setTextFormat(Qt::PlainText);
+    QTextOption option(alignment() & Qt::AlignHorizontal_Mask);
+    option.setWrapMode(QTextOption::NoWrap);
+    caption_.setTextOption(option);
+    caption_.setTextWidth(contentsRect().width());
+    caption_.prepare(QTransform(), font());
+}
+
+// As the label would paint its text: from the top, in the window text colour of the label's
+// state.
+void LabelWidget::paintEvent(QPaintEvent*) {
+    if (caption_.text().isEmpty()) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawStaticText(contentsRect().topLeft(), caption_);
+}
+
+void LabelWidget::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    layOutCaption();
+}
+
+void LabelWidget::changeEvent(QEvent* event) {
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        layOutCaption();
+    }
 }
 
 } // namespace kalpeno::qt

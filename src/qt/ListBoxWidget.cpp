@@ -1,11 +1,13 @@
 #include "qt/ListBoxWidget.h"
 
 #include "qt/Conversions.h"
+#include "qt/TapeDelegate.h"
 #include "qt/TapeModel.h"
 #include "qt/UserEvents.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -37,6 +39,7 @@ ListBoxWidget::ListBoxWidget(forms::ListBox& list, UserEvents& events, QWidget* 
     horizontalHeader()->setMinimumSectionSize(0);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    setItemDelegate(new TapeDelegate(this));
     setModel(rows_); // once the headers are hidden: they lay out nothing for it
     fitRowHeight();
 }
@@ -76,7 +79,17 @@ void ListBoxWidget::showAllLines() {
     scrollToBottom();
 }
 
-// One line more at the end: one row added, never a rebuild.
+namespace {
+
+// Asks a tape to show its last line, once the lines an event adds are all there.
+const QEvent::Type scrollToEnd = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+} // namespace
+
+// One line more at the end: one row added, never a rebuild. The view goes to the end once for
+// all the lines of one event ("=" adds three), each of which would otherwise lay out the rows
+// in view and the scroll bars again. The request is posted at the normal priority, so it is
+// handled before the repaint, which Qt posts at a low one: no frame shows the tape unscrolled.
 void ListBoxWidget::showAddedLine() {
     const auto& lines = list()->lines();
     if (static_cast<std::size_t>(count()) + 1 != lines.size()) {
@@ -86,7 +99,19 @@ void ListBoxWidget::showAddedLine() {
     QString line = toQString(lines.back());
     widenFor(line);
     rows_->append(std::move(line));
-    scrollToBottom();
+    if (!scrollPending_) {
+        scrollPending_ = true;
+        QCoreApplication::postEvent(this, new QEvent(scrollToEnd));
+    }
+}
+
+bool ListBoxWidget::event(QEvent* event) {
+    if (event->type() == scrollToEnd) {
+        scrollPending_ = false;
+        scrollToBottom();
+        return true;
+    }
+    return QTableView::event(event);
 }
 
 // Every row has the height of one line of the widget's font, as an item of a list has. The

@@ -38,6 +38,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
@@ -49,8 +50,9 @@ private:
     void resetWidth();
 
     TapeModel* rows_;
-    int margins_ = 0; // an item's width beyond its text's advance
-    int widest_ = 0;  // the widest line shown so far, in pixels with the item's margins
+    int margins_ = 0;            // an item's width beyond its text's advance
+    int widest_ = 0;             // the widest line shown so far, in pixels with the item's margins
+    bool scrollPending_ = false; // lines were added; the view goes to the end once for them
 };
 
 } // namespace kalpeno::qt

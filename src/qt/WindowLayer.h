@@ -11,6 +11,7 @@
 #include "forms/ModelObserver.h"
 #include "qt/Artwork.h"
 #include "qt/DesignFonts.h"
+#include "qt/LineEditStyle.h"
 #include "qt/UserEvents.h"
 
 #include <QObject>
@@ -71,6 +72,7 @@ private:
     UserEvents events_;
     DesignFonts fonts_;
     Artwork artwork_{fonts_};
+    LineEditStyle lineEditStyle_; // outlives the windows, whose boxes draw with it
     std::map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
     // Windows of unloaded forms, deleted once control is back in the event loop (one of them may
     // be the sender of the event that unloaded its form).
