@@ -1,0 +1,98 @@
+// What the widgets paint where the window layer paints itself: the one-line boxes' frames, the
+// labels' captions and the tapes' rows. Labels and rows must look exactly as Qt's own widgets
+// would paint them.
+#include "GuiProgram.h"
+
+#include "qt/ClientArea.h"
+#include "qt/ListBoxWidget.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+
+namespace kalpeno::qt::test {
+
+namespace {
+
+using PaintTest = GuiProgram;
+
+QImage picture(QWidget& widget) {
+    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// The box's frame is one pixel of the outline colour, or of the highlight colour while it has
+// the focus; inside it, the box's back colour.
+TEST_F(PaintTest, BoxFrameIsOnePixelAndShowsTheFocus) {
+    auto* entry = widget<QLineEdit>(QStringLiteral("Text1"));
+    auto* total = widget<QLineEdit>(QStringLiteral("Text2"));
+    ASSERT_TRUE(entry && total);
+    entry->setFocus();
+    GuiSession::settle();
+    ASSERT_TRUE(entry->hasFocus());
+    struct Case {
+        QLineEdit* box;
+        QColor frame;
+    };
+    const QPalette& palette = entry->palette();
+    for (const Case& c : {Case{entry, palette.highlight().color().darker(125)},
+                          Case{total, palette.window().color().darker(140)}}) {
+        const QImage shown = picture(*c.box);
+        const int middle = shown.height() / 2;
+        EXPECT_EQ(shown.pixel(0, middle), c.frame.rgb()) << c.box->objectName().toStdString();
+        EXPECT_EQ(shown.pixel(shown.width() - 1, middle), c.frame.rgb());
+        EXPECT_EQ(shown.pixel(shown.width() / 2, 0), c.frame.rgb());
+        EXPECT_EQ(shown.pixel(0, 0), c.frame.rgb()); // square corners
+        EXPECT_EQ(shown.pixel(3, 3), c.box->palette().color(QPalette::Base).rgb());
+    }
+}
+
+// A QLabel of the same text, font, colours, alignment and size paints the same pixels.
+void expectPaintedAsQLabel(QLabel& label) {
+    QLabel plain;
+    plain.setTextFormat(Qt::PlainText);
+    plain.setText(label.text());
+    plain.setFont(label.font());
+    plain.setPalette(label.palette());
+    plain.setAutoFillBackground(label.autoFillBackground());
+    plain.setAlignment(label.alignment());
+    plain.resize(label.size());
+    EXPECT_EQ(picture(label), picture(plain)) << label.objectName().toStdString();
+}
+
+TEST_F(PaintTest, LabelsPaintAsQtsLabels) {
+    const QList<QLabel*> labels = window()->client().findChildren<QLabel*>();
+    ASSERT_GE(labels.size(), 10);
+    for (QLabel* label : labels) {
+        expectPaintedAsQLabel(*label);
+    }
+    session().click({.name = u"Command3", .index = 0}); // "+" shows its sign in Label6
+    auto* sign = widget<QLabel>(QStringLiteral("Label6"));
+    ASSERT_FALSE(sign->text().isEmpty());
+    expectPaintedAsQLabel(*sign);
+}
+
+// The tape's rows, plain, selected and current, as Qt's own item delegate paints them.
+TEST_F(PaintTest, TapeRowsPaintAsQtsItems) {
+    for (const char16_t c : std::u16string(u"12+3*4")) {
+        session().key({.name = u"Text1"}, c);
+    }
+    session().click({.name = u"cmdKotae1"});
+    auto* tape = widget<ListBoxWidget>(QStringLiteral("List1"));
+    ASSERT_EQ(tape->count(), 5);
+    tape->setFocus();
+    tape->setCurrentIndex(tape->model()->index(1, 0));
+    tape->selectionModel()->select(tape->model()->index(3, 0), QItemSelectionModel::Select);
+    GuiSession::settle();
+    const QImage ours = picture(*tape);
+    QAbstractItemDelegate* kept = tape->itemDelegate();
+    QStyledItemDelegate qts;
+    tape->setItemDelegate(&qts);
+    const QImage theirs = picture(*tape);
+    tape->setItemDelegate(kept);
+    EXPECT_EQ(ours, theirs);
+}
+
+} // namespace
+
+} // namespace kalpeno::qt::test
