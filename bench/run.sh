@@ -118,7 +118,8 @@ echo "run.sh: Xvfb on $display; $runs start-up runs per program" >&2
     echo
     echo "From exec to the first top-level window mapped (MapNotify on the root window of one"
     echo "Xvfb -noreset), median of $runs interleaved runs after one warm-up run; peak RSS"
-    echo "(VmHWM) and private memory (Private_Clean + Private_Dirty) read 1 s after the map."
+    echo "(VmHWM) and private memory (Private_Dirty; Private_Clean too for information) read 1 s"
+    echo "after the map."
     echo "The floor is a bare Qt Widgets window with a menu bar and as many widgets as the"
     echo "calculator window, built by the same build."
     echo

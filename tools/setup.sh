@@ -13,7 +13,8 @@ base=(cmake ninja-build g++ make
       fonts-ipafont-gothic xvfb xauth)
 fuzz=(clang libclang-rt-14-dev)
 bench=(libbenchmark-dev libx11-dev)
-peers=(x11-apps galculator speedcrunch kcalc gnome-calculator qalculate-gtk)
+# xcalc as its users see it: with its bitmap and its fonts (the key labels)
+peers=(x11-apps xbitmaps xfonts-base xfonts-75dpi galculator speedcrunch kcalc gnome-calculator qalculate-gtk)
 
 packages=()
 for group in "${@:-base}"; do
