@@ -51,12 +51,14 @@ void LabelWidget::showCaption() {
     }
     if (caption != caption_.text()) {
         caption_.setText(caption);
-        layOutCaption();
+        laidOut_ = false;
     }
 }
 
-// Each line aligned within the label's width as the design aligns it, never wrapped.
+// Each line aligned within the label's width as the design aligns it, never wrapped. Made when
+// the label is first painted after a change, so that building a window lays out no text.
 void LabelWidget::layOutCaption() {
+    laidOut_ = true;
     caption_.setTextFormat(Qt::PlainText);
     QTextOption option(alignment() & Qt::AlignHorizontal_Mask);
     option.setWrapMode(QTextOption::NoWrap);
@@ -71,6 +73,9 @@ void LabelWidget::paintEvent(QPaintEvent*) {
     if (caption_.text().isEmpty()) {
         return;
     }
+    if (!laidOut_) {
+        layOutCaption();
+    }
     QPainter painter(this);
     painter.setPen(palette().color(foregroundRole()));
     painter.drawStaticText(contentsRect().topLeft(), caption_);
@@ -78,13 +83,13 @@ void LabelWidget::paintEvent(QPaintEvent*) {
 
 void LabelWidget::resizeEvent(QResizeEvent* event) {
     QLabel::resizeEvent(event);
-    layOutCaption();
+    laidOut_ = false;
 }
 
 void LabelWidget::changeEvent(QEvent* event) {
     QLabel::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
-        layOutCaption();
+        laidOut_ = false;
     }
 }
 

@@ -30,6 +30,7 @@ private:
     void layOutCaption();
 
     QStaticText caption_;
+    bool laidOut_ = false; // caption_ is laid out for the label's caption, size and font
 };
 
 } // namespace kalpeno::qt
