@@ -68,7 +68,8 @@ void Application::removeObserver(ModelObserver& observer) {
 
 template <class F> void Application::notify(F&& call) {
     ++notifying_;
-    for (std::size_t i = 0; i < observers_.size(); ++i) {
+    const std::size_t told = observers_.size(); // one added while telling hears the next change
+    for (std::size_t i = 0; i < told; ++i) {
         if (observers_[i]) {
             call(*observers_[i]);
         }

@@ -48,8 +48,6 @@ void LabelWidget::showCaption() {
     const QString caption = toQString(label()->caption());
     if (caption != text()) {
         setText(caption);
-    }
-    if (caption != caption_.text()) {
         caption_.setText(caption);
         laidOut_ = false;
     }

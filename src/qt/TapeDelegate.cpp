@@ -19,37 +19,34 @@ void TapeDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                          const QModelIndex& index) const {
     const QWidget* widget = option.widget;
     const QStyle* style = widget ? widget->style() : QApplication::style();
-    QStyleOptionViewItem item = option;
-    item.features |= QStyleOptionViewItem::HasDisplay;
-    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &item, painter, widget);
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &option, painter, widget);
 
     QPalette::ColorGroup group =
-        item.state.testFlag(QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
-    if (group == QPalette::Normal && !item.state.testFlag(QStyle::State_Active)) {
+        option.state.testFlag(QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+    if (group == QPalette::Normal && !option.state.testFlag(QStyle::State_Active)) {
         group = QPalette::Inactive;
     }
     const QPalette::ColorRole role =
-        item.state.testFlag(QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text;
+        option.state.testFlag(QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text;
     const QStaticText& text = layout(index.data(Qt::DisplayRole).toString());
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
-    const int height = item.fontMetrics.height();
+    const int height = option.fontMetrics.height();
     painter->save();
-    painter->setClipRect(item.rect);
-    painter->setFont(item.font);
-    painter->setPen(item.palette.color(group, role));
-    painter->drawStaticText(
-        QPoint(item.rect.left() + margin, item.rect.top() + (item.rect.height() - height) / 2),
-        text);
+    painter->setClipRect(option.rect);
+    painter->setFont(option.font);
+    painter->setPen(option.palette.color(group, role));
+    painter->drawStaticText(QPoint(option.rect.left() + margin,
+                                   option.rect.top() + (option.rect.height() - height) / 2),
+                            text);
     painter->restore();
 
-    if (item.state.testFlag(QStyle::State_HasFocus)) {
+    if (option.state.testFlag(QStyle::State_HasFocus)) {
         QStyleOptionFocusRect focus;
-        focus.QStyleOption::operator=(item);
-        focus.rect = item.rect;
+        focus.QStyleOption::operator=(option);
         focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
-        focus.backgroundColor = item.palette.color(
+        focus.backgroundColor = option.palette.color(
             group,
-            item.state.testFlag(QStyle::State_Selected) ? QPalette::Highlight : QPalette::Window);
+            option.state.testFlag(QStyle::State_Selected) ? QPalette::Highlight : QPalette::Window);
         style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
     }
 }
