@@ -52,30 +52,6 @@ Converter openCp932() {
     return U_SUCCESS(status) ? std::move(converter) : nullptr;
 }
 
-// Runs the converter over all of bytes; the output grows as needed, so nothing is cut.
-bool convert(UConverter* converter, std::string_view bytes, std::u16string& text) {
-    text.assign(bytes.size() + 16, u'\0');
-    const char* source = bytes.data();
-    const char* const sourceEnd = bytes.data() + bytes.size();
-    std::size_t written = 0;
-    for (;;) {
-        UChar* target = text.data() + written;
-        UErrorCode status = U_ZERO_ERROR;
-        ucnv_toUnicode(converter, &target, text.data() + text.size(), &source, sourceEnd, nullptr,
-                       true, &status);
-        written = static_cast<std::size_t>(target - text.data());
-        if (status == U_BUFFER_OVERFLOW_ERROR) {
-            text.resize(text.size() * 2);
-            continue;
-        }
-        if (U_FAILURE(status)) {
-            return false;
-        }
-        text.resize(written);
-        return true;
-    }
-}
-
 // ICU's table for code page 932 follows the IBM PC convention for a few control bytes (0x1A
 // decodes as U+001C, 0x1C as U+007F, 0x7F as U+001A), while Windows maps every control byte to
 // the control character of the same value. The correction is read from the converter itself,
@@ -86,13 +62,19 @@ std::array<char16_t, 0x80> controlCorrection(UConverter* converter) {
     for (std::size_t c = 0; c < correction.size(); ++c) {
         correction[c] = static_cast<char16_t>(c);
     }
-    std::string controls;
+    std::array<char, 0x21> controls{};
     for (int byte = 0; byte < 0x20; ++byte) {
-        controls += static_cast<char>(byte);
+        controls[static_cast<std::size_t>(byte)] = static_cast<char>(byte);
     }
-    controls += '\x7F';
-    std::u16string decoded;
-    if (!convert(converter, controls, decoded) || decoded.size() != controls.size()) {
+    controls[0x20] = '\x7F';
+    std::array<UChar, 2 * controls.size()> decoded{};
+    UChar* target = decoded.data();
+    const char* source = controls.data();
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_toUnicode(converter, &target, decoded.data() + decoded.size(), &source,
+                   controls.data() + controls.size(), nullptr, true, &status);
+    ucnv_reset(converter);
+    if (U_FAILURE(status) || target != decoded.data() + controls.size()) {
         return correction;
     }
     for (std::size_t i = 0; i < controls.size(); ++i) {
@@ -102,6 +84,90 @@ std::array<char16_t, 0x80> controlCorrection(UConverter* converter) {
     }
     return correction;
 }
+
+// Decodes code page 932 piece by piece as the bytes come, into one text. Each piece is decoded
+// into a small buffer, corrected there and appended, so the text is written once and large files
+// never pass through memory more often than that. Also notes whether the text has a lone CR (one
+// not followed by LF), which decides whether its lines can be handed on as they stand.
+class Cp932Decoder {
+public:
+    // Nothing when ICU's converter for CP932 is not available.
+    static std::optional<Cp932Decoder> create(std::size_t expectedBytes) {
+        Converter converter = openCp932();
+        if (!converter) {
+            return std::nullopt;
+        }
+        return Cp932Decoder(std::move(converter), expectedBytes);
+    }
+
+    // Decodes the next bytes; last ends the text, so that an unfinished character at the end
+    // becomes U+FFFD. False when ICU fails.
+    bool add(std::string_view bytes, bool last) {
+        const char* source = bytes.data();
+        const char* const sourceEnd = bytes.data() + bytes.size();
+        for (;;) {
+            UChar* target = piece_.data();
+            UErrorCode status = U_ZERO_ERROR;
+            ucnv_toUnicode(converter_.get(), &target, piece_.data() + piece_.size(), &source,
+                           sourceEnd, nullptr, last, &status);
+            if (U_FAILURE(status) && status != U_BUFFER_OVERFLOW_ERROR) {
+                return false;
+            }
+            append(static_cast<std::size_t>(target - piece_.data()));
+            if (status != U_BUFFER_OVERFLOW_ERROR) {
+                if (last && endsWithCr_) {
+                    loneCr_ = true;
+                }
+                return true;
+            }
+        }
+    }
+
+    bool hasLoneCr() const { return loneCr_; }
+    std::u16string take() { return std::move(text_); }
+
+private:
+    Cp932Decoder(Converter converter, std::size_t expectedBytes)
+        : converter_(std::move(converter)), correction_(controlCorrection(converter_.get())) {
+        for (std::size_t c = 0; c < special_.size(); ++c) {
+            special_[c] = correction_[c] != c || c == u'\0';
+        }
+        // Every byte decodes to at most one UTF-16 unit, so this is all the text ever needs, with
+        // room for a CR LF after the last line.
+        text_.reserve(expectedBytes + 2);
+    }
+
+    // Corrects the first count units of the piece and appends them to the text.
+    void append(std::size_t count) {
+        char16_t* const begin = piece_.data();
+        char16_t* const end = begin + count;
+        for (char16_t* p = begin; p != end; ++p) {
+            if (*p < special_.size() && special_[*p]) {
+                *p = correction_[*p] == u'\0' ? u'\uFFFD' : correction_[*p];
+            }
+        }
+        for (char16_t* p = begin; p != end; ++p) {
+            if (*p == u'\r' && p + 1 != end && p[1] != u'\n') {
+                loneCr_ = true;
+            }
+        }
+        if (count > 0) {
+            if (endsWithCr_ && *begin != u'\n') {
+                loneCr_ = true;
+            }
+            endsWithCr_ = end[-1] == u'\r';
+        }
+        text_.append(begin, count);
+    }
+
+    Converter converter_;
+    std::array<char16_t, 0x80> correction_;
+    std::array<bool, 0x80> special_{};
+    std::array<char16_t, 8192> piece_{};
+    std::u16string text_;
+    bool endsWithCr_ = false;
+    bool loneCr_ = false;
+};
 
 std::optional<std::string> utf8Path(std::u16string_view path) {
     UErrorCode status = U_ZERO_ERROR;
@@ -120,10 +186,11 @@ std::optional<std::string> utf8Path(std::u16string_view path) {
     return result;
 }
 
-// The bytes of a regular file of at most limit bytes. O_NONBLOCK keeps a FIFO from blocking
-// the open; fstat on the opened descriptor then refuses everything that is not a regular file.
-// A file that grows past the limit while it is read is refused as well.
-std::optional<std::string> readRegularFile(const std::string& path, std::size_t limit) {
+// Reads a regular file of at most limit bytes and hands its bytes on to decode as they come.
+// O_NONBLOCK keeps a FIFO from blocking the open; fstat on the opened descriptor then refuses
+// everything that is not a regular file. A file that grows past the limit while it is read is
+// refused as well.
+std::optional<Cp932Decoder> readRegularFile(const std::string& path, std::size_t limit) {
     CloseFile file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
     if (file.fd < 0) {
         return std::nullopt;
@@ -133,52 +200,42 @@ std::optional<std::string> readRegularFile(const std::string& path, std::size_t 
         static_cast<unsigned long long>(info.st_size) > limit) {
         return std::nullopt;
     }
-    std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
-    std::size_t filled = 0;
+    std::optional<Cp932Decoder> decoder =
+        Cp932Decoder::create(static_cast<std::size_t>(info.st_size));
+    if (!decoder) {
+        return std::nullopt;
+    }
+    std::array<char, 65536> buffer;
+    std::size_t total = 0;
     for (;;) {
-        if (filled == bytes.size()) {
-            if (bytes.size() > limit) {
-                return std::nullopt;
-            }
-            bytes.resize(std::min(limit + 1, bytes.size() + 65536));
-        }
-        const ssize_t count = ::read(file.fd, bytes.data() + filled, bytes.size() - filled);
+        const ssize_t count = ::read(file.fd, buffer.data(), buffer.size());
         if (count < 0 && errno == EINTR) {
             continue;
         }
         if (count < 0) {
             return std::nullopt;
         }
-        if (count == 0) {
-            break;
+        total += static_cast<std::size_t>(count);
+        if (total > limit) {
+            return std::nullopt;
         }
-        filled += static_cast<std::size_t>(count);
+        if (!decoder->add({buffer.data(), static_cast<std::size_t>(count)}, count == 0)) {
+            return std::nullopt;
+        }
+        if (count == 0) {
+            return decoder;
+        }
     }
-    bytes.resize(filled);
-    return bytes;
 }
 
 } // namespace
 
 std::optional<std::u16string> TextFileInput::decodeCp932(std::string_view bytes) {
-    const Converter converter = openCp932();
-    if (!converter) {
+    std::optional<Cp932Decoder> decoder = Cp932Decoder::create(bytes.size());
+    if (!decoder || !decoder->add(bytes, true)) {
         return std::nullopt;
     }
-    const std::array<char16_t, 0x80> correction = controlCorrection(converter.get());
-    std::u16string text;
-    if (!convert(converter.get(), bytes, text)) {
-        return std::nullopt;
-    }
-    for (char16_t& c : text) {
-        if (c < correction.size()) {
-            c = correction[c];
-        }
-        if (c == u'\0') {
-            c = u'\uFFFD';
-        }
-    }
-    return text;
+    return decoder->take();
 }
 
 std::optional<TextFileInput> TextFileInput::open(std::u16string_view path) {
@@ -186,15 +243,11 @@ std::optional<TextFileInput> TextFileInput::open(std::u16string_view path) {
     if (!name || name->empty()) {
         return std::nullopt;
     }
-    const std::optional<std::string> bytes = readRegularFile(*name, maximumSize);
-    if (!bytes) {
+    std::optional<Cp932Decoder> decoded = readRegularFile(*name, maximumSize);
+    if (!decoded) {
         return std::nullopt;
     }
-    std::optional<std::u16string> text = decodeCp932(*bytes);
-    if (!text) {
-        return std::nullopt;
-    }
-    return TextFileInput(std::move(*text));
+    return TextFileInput(decoded->take(), decoded->hasLoneCr());
 }
 
 std::u16string_view TextFileInput::lineInput() {
@@ -209,6 +262,25 @@ std::u16string_view TextFileInput::lineInput() {
         ++position_;
     }
     return rest.substr(0, end);
+}
+
+std::u16string TextFileInput::remainingLines() {
+    if (position_ == 0 && !loneCr_) {
+        // Every line already ends with CR LF, except perhaps the last one.
+        std::u16string text = std::move(text_);
+        text_.clear();
+        if (!text.empty() && !std::u16string_view(text).ends_with(u"\r\n")) {
+            text += u"\r\n";
+        }
+        return text;
+    }
+    std::u16string lines;
+    lines.reserve(text_.size() - position_ + 2);
+    while (!eof()) {
+        lines += lineInput();
+        lines += u"\r\n";
+    }
+    return lines;
 }
 
 } // namespace kalpeno::forms

@@ -35,11 +35,16 @@ public:
     std::u16string_view lineInput();
     // The number of UTF-16 units of the decoded file.
     std::size_t size() const { return text_.size(); }
+    // All the lines not read yet, each followed by CR LF, as reading them one by one and adding
+    // CR LF to each would give; the file is at its end afterwards. When no line ends with a lone
+    // CR, the text is handed on as it stands instead of being copied line by line.
+    std::u16string remainingLines();
 
 private:
-    explicit TextFileInput(std::u16string text) : text_(std::move(text)) {}
+    TextFileInput(std::u16string text, bool loneCr) : text_(std::move(text)), loneCr_(loneCr) {}
     std::u16string text_;
     std::size_t position_ = 0;
+    bool loneCr_; // a CR not followed by LF ends a line somewhere
 };
 
 } // namespace kalpeno::forms

@@ -79,13 +79,7 @@ std::optional<std::u16string> FrmHelp::readHelpFile() const {
     if (!file) {
         return std::nullopt;
     }
-    std::u16string accumulator;
-    accumulator.reserve(file->size() + file->size() / 8 + 2);
-    while (!file->eof()) {
-        accumulator += file->lineInput();
-        accumulator += u"\r\n";
-    }
-    return accumulator;
+    return file->remainingLines();
 }
 
 void FrmHelp::Form_Resize() {

@@ -31,6 +31,10 @@ std::u16string toU16(const fs::path& path) {
     return result;
 }
 
+std::u16string u16(std::string_view ascii) {
+    return {ascii.begin(), ascii.end()};
+}
+
 void writeBytes(const fs::path& file, std::string_view bytes) {
     std::ofstream out(file, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -136,6 +140,55 @@ INSTANTIATE_TEST_SUITE_P(
                     LinesCase{"LfThenCr", "a\n\rb", {u"a\n", u"b"}},
                     LinesCase{"Japanese", "\x93\x64\x91\xEC\r\n\x82\xA0", {u"電卓", u"あ"}},
                     LinesCase{"BrokenCharacterKeepsLineEnd", "\x82\r\nx", {u"\uFFFD", u"x"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// What reading every line and adding CR LF to each gives.
+std::u16string linesOneByOne(TextFileInput& input) {
+    std::u16string lines;
+    while (!input.eof()) {
+        lines += input.lineInput();
+        lines += u"\r\n";
+    }
+    return lines;
+}
+
+class RemainingLinesTest : public TemporaryFolder, public testing::WithParamInterface<LinesCase> {};
+
+TEST_P(RemainingLinesTest, AreTheLinesReadOneByOne) {
+    writeBytes(file(), GetParam().bytes);
+    std::optional<TextFileInput> one = openFile();
+    std::optional<TextFileInput> all = openFile();
+    ASSERT_TRUE(one && all);
+    std::u16string expected;
+    for (const std::u16string& line : GetParam().lines) {
+        expected += line + u"\r\n";
+    }
+    EXPECT_EQ(linesOneByOne(*one), expected);
+    EXPECT_EQ(all->remainingLines(), expected);
+    EXPECT_TRUE(all->eof());
+}
+
+// The decoder works through the file in pieces of 8192 units and 65536 bytes: a CR LF or a lone
+// CR on the border of two pieces must be told apart as well as inside one.
+const std::string a8191(8191, 'a');
+const std::string a65535(65535, 'a');
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, RemainingLinesTest,
+    testing::Values(LinesCase{"Empty", "", {}},
+                    LinesCase{"CrLf", "abc\r\ndef\r\n", {u"abc", u"def"}},
+                    LinesCase{"LastLineWithoutEnd", "abc\r\ndef", {u"abc", u"def"}},
+                    LinesCase{"LoneCrInside", "abc\rdef\r\n", {u"abc", u"def"}},
+                    LinesCase{"LoneCrAtEnd", "abc\r\ndef\r", {u"abc", u"def"}},
+                    LinesCase{"LoneLfAtEnd", "a\n", {u"a\n"}},
+                    LinesCase{"CrLfThenLf", "a\r\n\n", {u"a", u"\n"}},
+                    LinesCase{"OneEmptyLine", "\r\n", {u""}},
+                    LinesCase{"NulAndControls", "a\0\x1A\r\n"s, {u"a\uFFFD\u001A"}},
+                    LinesCase{"BrokenCharacterAtEnd", "ab\r\n\x82", {u"ab", u"\uFFFD"}},
+                    LinesCase{"CrAtEndOfPieceThenLf", a8191 + "\r\nb", {u16(a8191), u"b"}},
+                    LinesCase{"CrAtEndOfPieceAlone", a8191 + "\rb\r\n", {u16(a8191), u"b"}},
+                    LinesCase{"CrAtEndOfReadThenLf", a65535 + "\r\nb", {u16(a65535), u"b"}},
+                    LinesCase{"CrAtEndOfReadAlone", a65535 + "\rb", {u16(a65535), u"b"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TemporaryFolder, ManyLinesAreReadCompletely) {
