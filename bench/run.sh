@@ -4,7 +4,8 @@
 # and scale benchmarks use Qt's offscreen platform.
 #
 #   bench/run.sh                  expects build-release/ (make bench builds it first)
-#   BENCH_RUNS=7                  interleaved start-up runs per program
+#   BENCH_RUNS=7                  interleaved runs per program that also read the memory
+#   BENCH_START_RUNS=21           interleaved start-up runs per program in all
 #   BENCH_QUICK=1                 smaller scale sizes and shorter event runs, for a smoke run
 #   BENCH_OUT=FILE                where the table goes (default bench/results/latest.md)
 set -euo pipefail
@@ -14,6 +15,7 @@ build="$root/build-release"
 bin="$build/bin"
 out=${BENCH_OUT:-$root/bench/results/latest.md}
 runs=${BENCH_RUNS:-7}
+start_runs=${BENCH_START_RUNS:-21}
 quick=${BENCH_QUICK:-0}
 work=$(mktemp -d)
 logs="$build/bench-logs"
@@ -85,7 +87,7 @@ startup() {
     local bus=()
     command -v dbus-run-session >/dev/null && bus=(dbus-run-session --)
     env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY="$display" \
-        "${bus[@]}" "$bin/kalpeno-launch-timer" --runs "$runs" --output "$work/startup.md" \
+        "${bus[@]}" "$bin/kalpeno-launch-timer" --runs "$runs" --start-runs "$start_runs" --output "$work/startup.md" \
         "${programs[@]}" >"$logs/startup.log" 2>&1 ||
         echo "**The start-up benchmark failed**: see $logs/startup.log"
     [[ -f "$work/startup.md" ]] && cat "$work/startup.md"
@@ -106,7 +108,7 @@ scale() {
 
 mkdir -p "$logs"
 start_xvfb
-echo "run.sh: Xvfb on $display; $runs start-up runs per program" >&2
+echo "run.sh: Xvfb on $display; $start_runs start-up runs per program" >&2
 {
     echo "# Benchmarks"
     echo
@@ -117,9 +119,9 @@ echo "run.sh: Xvfb on $display; $runs start-up runs per program" >&2
     echo "## Start-up and memory"
     echo
     echo "From exec to the first top-level window mapped (MapNotify on the root window of one"
-    echo "Xvfb -noreset), median of $runs interleaved runs after one warm-up run; peak RSS"
-    echo "(VmHWM) and private memory (Private_Dirty; Private_Clean too for information) read 1 s"
-    echo "after the map."
+    echo "Xvfb -noreset), median of $start_runs interleaved runs after one warm-up run, the order"
+    echo "turning by one program each run; peak RSS (VmHWM) and private memory (Private_Dirty;"
+    echo "Private_Clean too for information) read 1 s after the map in the first $runs of them."
     echo "The floor is a bare Qt Widgets window with a menu bar and as many widgets as the"
     echo "calculator window, built by the same build."
     echo

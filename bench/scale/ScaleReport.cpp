@@ -54,6 +54,15 @@ void ScaleReport::sizePair(const std::string& figure, const std::string& smallNa
         format("≤ %.1f× (linear)", factor * 1.1), growth <= factor * 1.1);
 }
 
+void ScaleReport::comparedPair(const std::string& figure, const std::string& smallName,
+                               double smallSeconds, const std::string& largeName,
+                               double largeSeconds) {
+    row(figure + ", time for " + largeName + " / " + smallName + " (for comparison)",
+        duration(largeSeconds) + " / " + duration(smallSeconds) + " = " +
+            format("%.2f×", largeSeconds / smallSeconds),
+        "", true);
+}
+
 double ScaleReport::median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const std::size_t n = values.size();

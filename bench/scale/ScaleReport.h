@@ -7,7 +7,9 @@
 
 namespace kalpeno::bench {
 
-enum class Surface { Headless, Widgets };
+// Where a load is measured: the headless model, the real widgets, or a bare QPlainTextEdit
+// given the same text (the toolkit's own share, for comparison).
+enum class Surface { Headless, Widgets, QtFloor };
 
 class ScaleReport {
 public:
@@ -22,6 +24,11 @@ public:
     // Two loads of sizes `factor` apart: each time, and the growth, within 1.1 x factor.
     void sizePair(const std::string& figure, const std::string& smallName, double smallSeconds,
                   const std::string& largeName, double largeSeconds, double factor);
+
+    // The same two loads on something measured for comparison only: one row with both times
+    // and their ratio, without a goal.
+    void comparedPair(const std::string& figure, const std::string& smallName, double smallSeconds,
+                      const std::string& largeName, double largeSeconds);
 
     static double median(std::vector<double> values);
     static std::string count(std::size_t n);     // "100k", "1M"

@@ -3,7 +3,9 @@
 #include "bench/qt/WidgetProgram.h"
 #include "bench/scale/SessionComparison.h"
 #include "bench/scale/SessionScript.h"
+#include "forms/TextFileInput.h"
 #include "qt/ListBoxWidget.h"
+#include "qt/MultiLineText.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -106,6 +108,26 @@ double widgetHelpLoad(const std::filesystem::path& folder) {
         std::fprintf(stderr, "kalpeno-bench-scale: Help.txt was not shown\n");
     }
     return seconds;
+}
+
+double qtFloorHelpLoad(const std::filesystem::path& folder) {
+    std::optional<forms::TextFileInput> file =
+        forms::TextFileInput::open((folder / "Help.txt").u16string());
+    if (!file) {
+        std::fprintf(stderr, "kalpeno-bench-scale: Help.txt was not read\n");
+        return -1;
+    }
+    const QString text = qt::editorText(file->remainingLines());
+    QPlainTextEdit edit;
+    edit.setUndoRedoEnabled(false);
+    edit.resize(633, 425); // the Help window's text box at 96 dpi
+    edit.show();
+    WidgetProgram::settle();
+    const auto start = Clock::now();
+    edit.setPlainText(text);
+    WidgetProgram::settle();
+    edit.viewport()->repaint();
+    return secondsSince(start);
 }
 
 } // namespace kalpeno::bench

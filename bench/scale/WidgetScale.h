@@ -31,5 +31,9 @@ private:
 // Shows frmHelp with the Help.txt in `folder` on the widgets and answers the seconds until its
 // window is painted. Needs the QApplication.
 double widgetHelpLoad(const std::filesystem::path& folder);
+// Reads the Help.txt in `folder` as the program does, then answers the seconds from giving its
+// text to a bare QPlainTextEdit of the Help window's size until it is painted. Needs the
+// QApplication.
+double qtFloorHelpLoad(const std::filesystem::path& folder);
 
 } // namespace kalpeno::bench

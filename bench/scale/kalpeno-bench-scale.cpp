@@ -98,14 +98,25 @@ double headlessHelpLoad(const std::filesystem::path& folder) {
     return seconds;
 }
 
+std::string surfaceName(bench::Surface surface) {
+    switch (surface) {
+    case bench::Surface::Widgets:
+        return "widgets";
+    case bench::Surface::QtFloor:
+        return "qt-floor";
+    case bench::Surface::Headless:
+        break;
+    }
+    return "headless";
+}
+
 // Each load runs in a fresh process (this program, started again with --help-load), as a user
 // opens Help in a fresh program: in a process that loaded a small file before, the allocator
 // hands back memory that is already mapped, while the large file always gets new pages, and the
 // comparison of sizes would measure that instead. Answers a negative time when it failed.
 double helpLoadInFreshProcess(const std::filesystem::path& folder, bench::Surface surface) {
     const std::string command = "/proc/" + std::to_string(::getpid()) + "/exe --help-load " +
-                                (surface == bench::Surface::Widgets ? "widgets" : "headless") +
-                                " '" + folder.string() + "'";
+                                surfaceName(surface) + " '" + folder.string() + "'";
     std::fflush(nullptr);
     FILE* child = ::popen(command.c_str(), "r");
     if (!child) {
@@ -130,9 +141,16 @@ void helpLoads(ScaleReport& report, const std::filesystem::path& folder, bench::
         }
         times[s] = ScaleReport::median(runs);
     }
-    const std::string name =
-        std::string(surface == bench::Surface::Widgets ? "widgets" : "headless") +
-        ": Help.txt load";
+    if (surface == bench::Surface::QtFloor) {
+        const std::string name = "Qt floor: a bare QPlainTextEdit given the same text";
+        if (times[0] <= 0 || times[1] <= 0) {
+            report.row(name + " (for comparison)", "failed", "", true);
+            return;
+        }
+        report.comparedPair(name, "1 MiB", times[0], "16 MiB", times[1]);
+        return;
+    }
+    const std::string name = surfaceName(surface) + ": Help.txt load";
     if (times[0] <= 0 || times[1] <= 0) {
         report.row(name, "failed", "linear in the size", false);
         return;
@@ -152,16 +170,19 @@ void checkFloorWidgets(ScaleReport& report) {
 
 } // namespace
 
-// --help-load headless|widgets DIR: one load of DIR/Help.txt; prints its time in seconds.
+// --help-load headless|widgets|qt-floor DIR: one load of DIR/Help.txt; prints its time in
+// seconds.
 int helpLoadMode([[maybe_unused]] int argc, char** argv) {
     const std::filesystem::path folder = argv[3];
-    if (std::strcmp(argv[2], "widgets") != 0) {
+    const std::string surface = argv[2];
+    if (surface == "headless") {
         std::printf("%.9f\n", headlessHelpLoad(folder));
         return 0;
     }
 #ifdef KALPENO_BENCH_QT
     bench::WidgetScale widgets(argc, argv);
-    std::printf("%.9f\n", bench::widgetHelpLoad(folder));
+    std::printf("%.9f\n", surface == "qt-floor" ? bench::qtFloorHelpLoad(folder)
+                                                : bench::widgetHelpLoad(folder));
     return 0;
 #else
     return 1;
@@ -208,6 +229,7 @@ int main(int argc, char** argv) {
     }
     if (runs("widget-help")) {
         helpLoads(report, folder, bench::Surface::Widgets);
+        helpLoads(report, folder, bench::Surface::QtFloor);
     }
 #else
     report.row("widgets: sessions, tape, Help.txt", "not built (no Qt window layer)", "", false);

@@ -1,15 +1,17 @@
 // Start-up time and memory of X11 programs, measured alike.
 //
-//   kalpeno-launch-timer [--runs N] [--timeout S] [--floor NAME] [--goal NAME] [--output FILE]
-//                        NAME=COMMAND...
+//   kalpeno-launch-timer [--runs N] [--start-runs N] [--timeout S] [--floor NAME] [--goal NAME]
+//                        [--output FILE] NAME=COMMAND...
 //
 // For each run and each program in turn (interleaved, so that a slow phase of the machine hits
-// all programs alike) it selects SubstructureNotify on the root window of $DISPLAY, starts the
-// program, takes the moment of the successful exec (a close-on-exec pipe closes then), waits for
-// the first MapNotify of a top-level window (event-driven, with a timeout), and records the time
-// between the two. One second later it reads the program's peak resident size (VmHWM) and its
-// private memory (Private_Clean + Private_Dirty of smaps_rollup), then ends the program's process
-// group. One untimed run of each program comes first to warm the file cache.
+// all programs alike, and in an order that turns by one program each run) it selects
+// SubstructureNotify on the root window of $DISPLAY, starts the program, takes the moment of the
+// successful exec (a close-on-exec pipe closes then), waits for the first MapNotify of a
+// top-level window (event-driven, with a timeout), and records the time between the two. In the
+// first --runs runs (7) it then waits one second and reads the program's peak resident size
+// (VmHWM) and its private memory (Private_Clean + Private_Dirty of smaps_rollup); in the others,
+// up to --start-runs (21), it ends the program's process group at once. One untimed run of each
+// program comes first to warm the file cache.
 //
 // Prints Markdown: a table of the programs (median, spread, ratio to the floor) and a table of
 // the goals for the program named by --goal (start-up within 1.1x the floor and below xcalc, peak
@@ -50,7 +52,8 @@ struct Program {
 };
 
 struct Options {
-    int runs = 7;
+    int runs = 7;       // runs that also read the memory, one second after the map
+    int startRuns = 21; // runs in all; the others end the program as soon as it has mapped
     double timeoutSeconds = 10;
     std::string floor = "floor";
     std::string goal = "kalpeno";
@@ -60,6 +63,7 @@ struct Options {
 
 struct Sample {
     double startMs = 0;
+    bool hasMemory = false;
     double rssMb = 0;
     double privateMb = 0;
     double dirtyMb = 0;
@@ -75,8 +79,8 @@ std::vector<std::string> splitWords(const std::string& text) {
 }
 
 [[noreturn]] void usage() {
-    std::fprintf(stderr, "usage: kalpeno-launch-timer [--runs N] [--timeout S] [--floor NAME] "
-                         "[--goal NAME] [--output FILE] NAME=COMMAND...\n");
+    std::fprintf(stderr, "usage: kalpeno-launch-timer [--runs N] [--start-runs N] [--timeout S] "
+                         "[--floor NAME] [--goal NAME] [--output FILE] NAME=COMMAND...\n");
     std::exit(2);
 }
 
@@ -87,6 +91,8 @@ Options parseOptions(int argc, char** argv) {
         const bool hasValue = i + 1 < argc;
         if (arg == "--runs" && hasValue) {
             options.runs = std::max(1, std::atoi(argv[++i]));
+        } else if (arg == "--start-runs" && hasValue) {
+            options.startRuns = std::max(1, std::atoi(argv[++i]));
         } else if (arg == "--timeout" && hasValue) {
             options.timeoutSeconds = std::atof(argv[++i]);
         } else if (arg == "--floor" && hasValue) {
@@ -206,8 +212,13 @@ std::optional<Clock::time_point> waitForMap(Display* display, Clock::time_point 
     }
 }
 
+// With readMemory, the program runs on for one second after its map and its memory is read then;
+// otherwise it is ended as soon as it has mapped.
 std::optional<Sample> measure(Display* display, const Program& program, double timeoutSeconds,
-                              std::string& failure) {
+                              bool readMemory, std::string& failure) {
+    // The X server and the kernel finish with the program before first, so that its teardown
+    // does not fall into this start.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
     XSync(display, True); // forget the windows of earlier runs
     const auto launched = launch(program, failure);
     if (!launched) {
@@ -222,10 +233,15 @@ std::optional<Sample> measure(Display* display, const Program& program, double t
         failure = "no window within the timeout";
         return std::nullopt;
     }
-    std::this_thread::sleep_for(std::chrono::seconds(1));
-    const std::string proc = "/proc/" + std::to_string(pid);
     Sample sample;
     sample.startMs = std::chrono::duration<double, std::milli>(*mapped - exec).count();
+    if (!readMemory) {
+        endProgram(pid);
+        return sample;
+    }
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    const std::string proc = "/proc/" + std::to_string(pid);
+    sample.hasMemory = true;
     sample.rssMb = kilobytesToMb(procKilobytes(proc + "/status", "VmHWM"));
     const long dirty = procKilobytes(proc + "/smaps_rollup", "Private_Dirty");
     sample.privateMb =
@@ -240,9 +256,13 @@ std::optional<Sample> measure(Display* display, const Program& program, double t
     return sample;
 }
 
+// 0 for no values.
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const std::size_t n = values.size();
+    if (n == 0) {
+        return 0;
+    }
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
@@ -264,7 +284,7 @@ std::string format(const char* pattern, double value) {
 void printPrograms(const Options& options) {
     const Program* floor = findProgram(options, options.floor);
     std::printf("| program | start-up median | spread (min-max) | × floor | peak RSS median | "
-                "× floor | private median | of it dirty | runs |\n");
+                "× floor | private median | of it dirty | runs (with memory) |\n");
     std::printf("|---|---|---|---|---|---|---|---|---|\n");
     for (const Program& p : options.programs) {
         if (p.startMs.empty()) {
@@ -275,13 +295,13 @@ void printPrograms(const Options& options) {
         const double start = median(p.startMs);
         const double rss = median(p.rssMb);
         const auto [low, high] = std::minmax_element(p.startMs.begin(), p.startMs.end());
-        std::printf(
-            "| %s | %.1f ms | %.1f-%.1f ms | %s | %.1f MB | %s | %.1f MB | %.1f MB | %zu%s |\n",
-            p.name.c_str(), start, *low, *high,
-            floor ? format("%.2f", start / median(floor->startMs)).c_str() : "", rss,
-            floor ? format("%.2f", rss / median(floor->rssMb)).c_str() : "", median(p.privateMb),
-            median(p.dirtyMb), p.startMs.size(),
-            p.failures ? (" (" + std::to_string(p.failures) + " failed)").c_str() : "");
+        std::printf("| %s | %.1f ms | %.1f-%.1f ms | %s | %.1f MB | %s | %.1f MB | %.1f MB | %zu "
+                    "(%zu)%s |\n",
+                    p.name.c_str(), start, *low, *high,
+                    floor ? format("%.2f", start / median(floor->startMs)).c_str() : "", rss,
+                    floor ? format("%.2f", rss / median(floor->rssMb)).c_str() : "",
+                    median(p.privateMb), median(p.dirtyMb), p.startMs.size(), p.rssMb.size(),
+                    p.failures ? (" (" + std::to_string(p.failures) + " failed)").c_str() : "");
     }
 }
 
@@ -344,11 +364,17 @@ int main(int argc, char** argv) {
         return 2;
     }
     XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
-    for (int run = -1; run < options.runs; ++run) { // run -1 warms up, untimed
-        for (Program& program : options.programs) {
+    // Run -1 warms the file cache, untimed. The order turns by one program each run, so that no
+    // program always starts right after the same other one (a heavy one may leave helpers busy).
+    const int runs = std::max(options.runs, options.startRuns);
+    const std::size_t count = options.programs.size();
+    for (int run = -1; run < runs; ++run) {
+        for (std::size_t i = 0; i < count; ++i) {
+            Program& program =
+                options.programs[(i + static_cast<std::size_t>(std::max(run, 0))) % count];
             std::string failure;
-            const std::optional<Sample> sample =
-                measure(display, program, options.timeoutSeconds, failure);
+            const std::optional<Sample> sample = measure(display, program, options.timeoutSeconds,
+                                                         run >= 0 && run < options.runs, failure);
             if (run < 0) {
                 continue;
             }
@@ -360,9 +386,11 @@ int main(int argc, char** argv) {
                 continue;
             }
             program.startMs.push_back(sample->startMs);
-            program.rssMb.push_back(sample->rssMb);
-            program.privateMb.push_back(sample->privateMb);
-            program.dirtyMb.push_back(sample->dirtyMb);
+            if (sample->hasMemory) {
+                program.rssMb.push_back(sample->rssMb);
+                program.privateMb.push_back(sample->privateMb);
+                program.dirtyMb.push_back(sample->dirtyMb);
+            }
         }
     }
     XCloseDisplay(display);
