@@ -17,10 +17,18 @@ const QString& DesignFonts::family(std::u16string_view face) {
     if (found != families_.end()) {
         return found->second;
     }
+    // The installed families are read once; QFontDatabase::hasFamily would first resolve each
+    // name as a fontconfig alias, a match against every installed font.
+    if (installed_.isEmpty()) {
+        installed_ = QFontDatabase::families();
+    }
+    const auto isInstalled = [this](const QString& family) {
+        return installed_.contains(family, Qt::CaseInsensitive);
+    };
     QString chosen = toQString(face);
-    if (!QFontDatabase::hasFamily(chosen)) {
+    if (!isInstalled(chosen)) {
         for (const QString& standIn : QFont::substitutes(chosen)) {
-            if (QFontDatabase::hasFamily(standIn)) {
+            if (isInstalled(standIn)) {
                 chosen = standIn;
                 break;
             }

@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <map>
@@ -26,6 +27,7 @@ private:
     const QString& family(std::u16string_view face);
 
     std::map<std::u16string, QString, std::less<>> families_;
+    QStringList installed_;
 };
 
 } // namespace kalpeno::qt

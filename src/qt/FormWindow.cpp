@@ -54,7 +54,7 @@ ControlView* createView(forms::Control& control, UserEvents& events, Artwork& ar
         return new ButtonWidget(static_cast<forms::CommandButton&>(control), events, parent);
     case forms::ControlKind::Image:
     case forms::ControlKind::PictureBox:
-        return new PictureWidget(control, artwork.picture(control.picture()), events, parent);
+        return new PictureWidget(control, artwork, events, parent);
     case forms::ControlKind::Timer:
         break;
     }

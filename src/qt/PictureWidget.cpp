@@ -1,5 +1,6 @@
 #include "qt/PictureWidget.h"
 
+#include "qt/Artwork.h"
 #include "qt/UserEvents.h"
 
 #include <QMouseEvent>
@@ -7,21 +8,31 @@
 
 namespace kalpeno::qt {
 
-PictureWidget::PictureWidget(forms::Control& picture, const QPixmap& pixmap, UserEvents& events,
+PictureWidget::PictureWidget(forms::Control& picture, Artwork& artwork, UserEvents& events,
                              QWidget* parent)
-    : QWidget(parent), ControlView(picture, events), pixmap_(pixmap),
+    : QWidget(parent), ControlView(picture, events), artwork_(artwork), key_(picture.picture()),
       stretched_(picture.kind() == forms::ControlKind::Image) {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_TransparentForMouseEvents, !picture.onClick);
+    if (picture.visible()) {
+        pixmap(); // shown from the start: drawn with the window
+    }
+}
+
+const QPixmap& PictureWidget::pixmap() {
+    if (!pixmap_) {
+        pixmap_ = &artwork_.picture(key_);
+    }
+    return *pixmap_;
 }
 
 void PictureWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     if (stretched_) {
-        painter.drawPixmap(rect(), pixmap_);
+        painter.drawPixmap(rect(), pixmap());
     } else {
-        painter.drawPixmap(QPoint(0, 0), pixmap_);
+        painter.drawPixmap(QPoint(0, 0), pixmap());
     }
 }
 

@@ -3,12 +3,16 @@
 // would paint them.
 #include "GuiProgram.h"
 
+#include "qt/Artwork.h"
 #include "qt/ClientArea.h"
+#include "qt/Conversions.h"
+#include "qt/DesignFonts.h"
 #include "qt/ListBoxWidget.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QStyledItemDelegate>
 
 namespace kalpeno::qt::test {
@@ -91,6 +95,32 @@ TEST_F(PaintTest, TapeRowsPaintAsQtsItems) {
     const QImage theirs = picture(*tape);
     tape->setItemDelegate(kept);
     EXPECT_EQ(ours, theirs);
+}
+
+// The markers start hidden and are drawn only when first shown; shown, each paints its picture
+// stretched to the control, as the letter tiles shown from the start do.
+TEST_F(PaintTest, PicturesPaintTheirArtworkAlsoWhenShownLater) {
+    DesignFonts fonts;
+    Artwork artwork(fonts);
+    struct Case {
+        const char16_t* control;
+        const char16_t* picture;
+    };
+    for (const Case& c : {Case{u"Image1", u"tileA"}, Case{u"Image5", u"markerB"}}) {
+        forms::Control& control = app().loaded(u"Kalpeno")->control(c.control);
+        control.setVisible(true);
+        GuiSession::settle();
+        QWidget* shown = widget<QWidget>(toQString(c.control));
+        ASSERT_TRUE(shown && shown->isVisible());
+        QImage expected(shown->size(), QImage::Format_RGB32);
+        expected.fill(Qt::magenta); // the artwork is opaque: none of this may show
+        {
+            QPainter painter(&expected);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawPixmap(expected.rect(), artwork.picture(c.picture));
+        }
+        EXPECT_EQ(picture(*shown), expected) << toQString(c.control).toStdString();
+    }
 }
 
 } // namespace
