@@ -8,8 +8,9 @@
 namespace kalpeno::bench {
 
 // Where a load is measured: the headless model, the real widgets, or a bare QPlainTextEdit
-// given the same text (the toolkit's own share, for comparison).
-enum class Surface { Headless, Widgets, QtFloor };
+// given the same text with a paragraph per line (what Qt's text document costs alone, for
+// comparison).
+enum class Surface { Headless, Widgets, QtAlone };
 
 class ScaleReport {
 public:

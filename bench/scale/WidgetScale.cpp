@@ -110,7 +110,7 @@ double widgetHelpLoad(const std::filesystem::path& folder) {
     return seconds;
 }
 
-double qtFloorHelpLoad(const std::filesystem::path& folder) {
+double qtAloneHelpLoad(const std::filesystem::path& folder) {
     std::optional<forms::TextFileInput> file =
         forms::TextFileInput::open((folder / "Help.txt").u16string());
     if (!file) {

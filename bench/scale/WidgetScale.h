@@ -34,6 +34,6 @@ double widgetHelpLoad(const std::filesystem::path& folder);
 // Reads the Help.txt in `folder` as the program does, then answers the seconds from giving its
 // text to a bare QPlainTextEdit of the Help window's size until it is painted. Needs the
 // QApplication.
-double qtFloorHelpLoad(const std::filesystem::path& folder);
+double qtAloneHelpLoad(const std::filesystem::path& folder);
 
 } // namespace kalpeno::bench

@@ -102,8 +102,8 @@ std::string surfaceName(bench::Surface surface) {
     switch (surface) {
     case bench::Surface::Widgets:
         return "widgets";
-    case bench::Surface::QtFloor:
-        return "qt-floor";
+    case bench::Surface::QtAlone:
+        return "qt-alone";
     case bench::Surface::Headless:
         break;
     }
@@ -141,8 +141,9 @@ void helpLoads(ScaleReport& report, const std::filesystem::path& folder, bench::
         }
         times[s] = ScaleReport::median(runs);
     }
-    if (surface == bench::Surface::QtFloor) {
-        const std::string name = "Qt floor: a bare QPlainTextEdit given the same text";
+    if (surface == bench::Surface::QtAlone) {
+        const std::string name = "Qt alone: a bare QPlainTextEdit given the same text, a paragraph "
+                                 "per line";
         if (times[0] <= 0 || times[1] <= 0) {
             report.row(name + " (for comparison)", "failed", "", true);
             return;
@@ -170,7 +171,7 @@ void checkFloorWidgets(ScaleReport& report) {
 
 } // namespace
 
-// --help-load headless|widgets|qt-floor DIR: one load of DIR/Help.txt; prints its time in
+// --help-load headless|widgets|qt-alone DIR: one load of DIR/Help.txt; prints its time in
 // seconds.
 int helpLoadMode([[maybe_unused]] int argc, char** argv) {
     const std::filesystem::path folder = argv[3];
@@ -181,7 +182,7 @@ int helpLoadMode([[maybe_unused]] int argc, char** argv) {
     }
 #ifdef KALPENO_BENCH_QT
     bench::WidgetScale widgets(argc, argv);
-    std::printf("%.9f\n", surface == "qt-floor" ? bench::qtFloorHelpLoad(folder)
+    std::printf("%.9f\n", surface == "qt-alone" ? bench::qtAloneHelpLoad(folder)
                                                 : bench::widgetHelpLoad(folder));
     return 0;
 #else
@@ -229,7 +230,7 @@ int main(int argc, char** argv) {
     }
     if (runs("widget-help")) {
         helpLoads(report, folder, bench::Surface::Widgets);
-        helpLoads(report, folder, bench::Surface::QtFloor);
+        helpLoads(report, folder, bench::Surface::QtAlone);
     }
 #else
     report.row("widgets: sessions, tape, Help.txt", "not built (no Qt window layer)", "", false);

@@ -1,10 +1,10 @@
 #include "qt/MultiLineText.h"
 
+#include <algorithm>
+
 namespace kalpeno::qt {
 
 namespace {
-
-constexpr char16_t paragraphSeparator = u'\u2029';
 
 bool pairAt(std::u16string_view text, std::size_t i) {
     return text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
@@ -36,6 +36,7 @@ std::u16string modelText(const QString& editorRawText) {
     for (const QChar c : editorRawText) {
         switch (c.unicode()) {
         case paragraphSeparator:
+        case lineSeparator:
         case u'\n':
             text += u"\r\n";
             break;
@@ -51,6 +52,26 @@ std::u16string modelText(const QString& editorRawText) {
         }
     }
     return text;
+}
+
+bool sameLines(QStringView a, QStringView b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), sameShown);
+}
+
+qsizetype linesPerParagraph(qsizetype lineEnds) {
+    return lineEnds <= maxParagraphs ? 1 : (lineEnds + maxParagraphs - 1) / maxParagraphs;
+}
+
+void groupLines(QString& part, qsizetype perParagraph) {
+    if (perParagraph <= 1) {
+        return;
+    }
+    qsizetype ends = 0;
+    for (QChar& c : part) {
+        if (c.unicode() == paragraphSeparator && ++ends % perParagraph != 0) {
+            c = QChar(lineSeparator);
+        }
+    }
 }
 
 int editorPosition(std::u16string_view modelText, std::size_t modelPosition) {

@@ -5,8 +5,13 @@
 // the editor shows it as the control picture "␍" or "␊" inside the line.
 //
 // Positions: the model counts CR LF as two units, the editor counts a paragraph end as one.
+//
+// A long text holds several lines per paragraph, ended by U+2028 inside it (one unit as well):
+// inserting paragraphs into Qt's text document costs more than linear time in their number, so
+// one insertion never adds more than maxParagraphs of them. It looks the same, line for line.
 
 #include <QString>
+#include <QStringView>
 
 #include <cstddef>
 #include <string>
@@ -16,11 +21,32 @@ namespace kalpeno::qt {
 
 inline constexpr char16_t loneCarriageReturn = u'\u240D';
 inline constexpr char16_t loneLineFeed = u'\u240A';
+inline constexpr char16_t paragraphSeparator = u'\u2029';
+inline constexpr char16_t lineSeparator = u'\u2028';
+inline constexpr qsizetype maxParagraphs = 8192;
 
 // The editor's raw text (paragraphs separated by U+2029, as QTextDocument::toRawText gives it).
 QString editorText(std::u16string_view modelText);
-// The model's text for the editor's raw text: the inverse of editorText.
+// The model's text for the editor's raw text: the inverse of editorText. U+2028 ends a line as
+// U+2029 does.
 std::u16string modelText(const QString& editorRawText);
+
+// Whether a character of the editor's text ends a line: either separator.
+inline bool isLineEnd(QChar c) {
+    return c.unicode() == paragraphSeparator || c.unicode() == lineSeparator;
+}
+// Whether two characters, or two editor texts, show the same model text: equal but for which of
+// the two separators ends each line.
+inline bool sameShown(QChar a, QChar b) {
+    return a == b || (isLineEnd(a) && isLineEnd(b));
+}
+bool sameLines(QStringView a, QStringView b);
+// How many lines each paragraph holds when that many line ends are inserted at once: 1 up to
+// maxParagraphs of them.
+qsizetype linesPerParagraph(qsizetype lineEnds);
+// Part of an editor text with its line ends grouped: each perParagraph-th line end stays a
+// paragraph end, the others become U+2028.
+void groupLines(QString& part, qsizetype perParagraph);
 
 int editorPosition(std::u16string_view modelText, std::size_t modelPosition);
 std::size_t modelPosition(std::u16string_view modelText, int editorPosition);

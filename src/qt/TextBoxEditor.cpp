@@ -3,8 +3,10 @@
 #include "qt/Conversions.h"
 #include "qt/MultiLineText.h"
 
+#include <QApplication>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -23,7 +25,7 @@ TextBoxEditor::TextBoxEditor(forms::TextBox& box, UserEvents& events, QWidget* p
     // it), the model's text comes back.
     connect(document(), &QTextDocument::contentsChanged, this, [this] {
         if (!showing_ && this->box() &&
-            document()->toRawText() != editorText(this->box()->text())) {
+            !sameLines(document()->toRawText(), editorText(this->box()->text()))) {
             showText();
         }
     });
@@ -52,7 +54,7 @@ void TextBoxEditor::showText() {
     showing_ = true;
     const QString wanted = editorText(box()->text());
     const QString shown = document()->toRawText();
-    if (shown != wanted) {
+    if (!sameLines(shown, wanted)) {
         replaceChangedPart(shown, wanted);
     }
     QTextCursor caret = textCursor();
@@ -62,11 +64,11 @@ void TextBoxEditor::showText() {
 }
 
 // Only the changed middle of the text is replaced, so a key typed into a long text neither
-// rebuilds the document nor moves the view.
+// rebuilds the document nor moves the view. A line end shown as either separator is unchanged.
 void TextBoxEditor::replaceChangedPart(const QString& shown, const QString& wanted) {
     const qsizetype common = std::min(shown.size(), wanted.size());
     qsizetype prefix = 0;
-    while (prefix < common && shown[prefix] == wanted[prefix]) {
+    while (prefix < common && sameShown(shown[prefix], wanted[prefix])) {
         ++prefix;
     }
     if (prefix > 0 && wanted[prefix - 1].isHighSurrogate()) {
@@ -74,7 +76,7 @@ void TextBoxEditor::replaceChangedPart(const QString& shown, const QString& want
     }
     qsizetype suffix = 0;
     while (suffix < common - prefix &&
-           shown[shown.size() - 1 - suffix] == wanted[wanted.size() - 1 - suffix]) {
+           sameShown(shown[shown.size() - 1 - suffix], wanted[wanted.size() - 1 - suffix])) {
         ++suffix;
     }
     if (suffix > 0 && wanted[wanted.size() - suffix].isLowSurrogate()) {
@@ -83,7 +85,9 @@ void TextBoxEditor::replaceChangedPart(const QString& shown, const QString& want
     QTextCursor cursor(document());
     cursor.setPosition(static_cast<int>(prefix));
     cursor.setPosition(static_cast<int>(shown.size() - suffix), QTextCursor::KeepAnchor);
-    cursor.insertText(wanted.mid(prefix, wanted.size() - prefix - suffix));
+    QString part = wanted.mid(prefix, wanted.size() - prefix - suffix);
+    groupLines(part, linesPerParagraph(part.count(QChar(paragraphSeparator))));
+    cursor.insertText(part);
 }
 
 int TextBoxEditor::caretInEditor() const {
@@ -131,6 +135,15 @@ void TextBoxEditor::mousePressEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
+    if (event->button() == Qt::LeftButton && sinceDoubleClick_.isValid() &&
+        sinceDoubleClick_.elapsed() < QApplication::doubleClickInterval() &&
+        (event->position().toPoint() - doubleClickAt_).manhattanLength() <
+            QApplication::startDragDistance()) {
+        selectLine(event->position().toPoint());
+        events().moveCaret(*box(), caretInModel());
+        event->accept();
+        return;
+    }
     QPlainTextEdit::mousePressEvent(event);
     if (box() && event->button() == Qt::LeftButton) {
         events().moveCaret(*box(), caretInModel());
@@ -149,7 +162,31 @@ void TextBoxEditor::mouseReleaseEvent(QMouseEvent* event) {
 
 void TextBoxEditor::mouseDoubleClickEvent(QMouseEvent* event) {
     QPlainTextEdit::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton) {
+        sinceDoubleClick_.start();
+        doubleClickAt_ = event->position().toPoint();
+    }
     reportCaret();
+}
+
+// A third click selects the line under it with its line end, as Qt selects a paragraph; a
+// paragraph of a long text holds several lines, so the editor finds the line itself.
+void TextBoxEditor::selectLine(QPoint at) {
+    QTextCursor cursor = cursorForPosition(at);
+    const QTextBlock block = cursor.block();
+    const QString text = block.text();
+    const qsizetype inBlock = cursor.position() - block.position();
+    const qsizetype start =
+        inBlock > 0 ? text.lastIndexOf(QChar(lineSeparator), inBlock - 1) + 1 : 0;
+    const qsizetype end = text.indexOf(QChar(lineSeparator), inBlock);
+    cursor.setPosition(block.position() + static_cast<int>(start));
+    if (end >= 0) {
+        cursor.setPosition(block.position() + static_cast<int>(end) + 1, QTextCursor::KeepAnchor);
+    } else {
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+    }
+    setTextCursor(cursor);
 }
 
 bool TextBoxEditor::canInsertFromMimeData(const QMimeData* source) const {

@@ -2,13 +2,15 @@
 
 #include "qt/TextBoxWidget.h"
 
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
+#include <QPoint>
 
 namespace kalpeno::qt {
 
 // A multi-line text box (the Help window's text): a plain-text editor with the model's text and
 // caret (TextBoxWidget.h says how typing reaches the model). It shows the model's CR LF line
-// ends as paragraph ends (MultiLineText.h).
+// ends as paragraph ends, or in a long text as line ends inside paragraphs (MultiLineText.h).
 class TextBoxEditor : public TextBoxWidget<QPlainTextEdit> {
 public:
     TextBoxEditor(forms::TextBox& box, UserEvents& events, QWidget* parent);
@@ -33,8 +35,12 @@ private:
     void showText();
     void replaceChangedPart(const QString& shown, const QString& wanted);
     void showCaret();
+    void selectLine(QPoint at);
     int caretInEditor() const;
     std::size_t caretInModel() const;
+
+    QElapsedTimer sinceDoubleClick_; // a click soon after a double click, near it, is a third one
+    QPoint doubleClickAt_;
 };
 
 } // namespace kalpeno::qt

@@ -3,11 +3,13 @@
 #include "GuiProgram.h"
 
 #include "qt/ClientArea.h"
+#include "qt/MultiLineText.h"
 #include "qt/TextBoxEditor.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
 
@@ -96,6 +98,69 @@ TEST_F(HelpWindowTest, TypingKeepsTheViewWhereItIs) {
     QTest::keyClick(&editor, Qt::Key_A);
     EXPECT_EQ(editor.verticalScrollBar()->value(), scrolled);
     EXPECT_TRUE(modelText(u"Text1", u"frmHelp").ends_with(u"line 199\r\na"));
+}
+
+// A text of more lines than the editor's paragraphs: several lines share a paragraph.
+QByteArray longHelpText(int lines) {
+    QByteArray text;
+    for (int i = 0; i < lines; ++i) {
+        text += "line " + QByteArray::number(i) + (i % 7 == 0 ? QByteArray(90, 'w') : "") + "\r\n";
+    }
+    return text;
+}
+
+TEST_F(HelpWindowTest, LongTextHoldsSeveralLinesPerParagraphAndLooksTheSame) {
+    const int lines = 3 * static_cast<int>(maxParagraphs);
+    writeHelpFile(longHelpText(lines));
+    TextBoxEditor& editor = openHelp();
+    EXPECT_LE(editor.document()->blockCount(), maxParagraphs + 1);
+    EXPECT_EQ(editor.shownText(), modelText(u"Text1", u"frmHelp"));
+    // Line for line as Qt shows one paragraph per line, long lines wrapped alike.
+    QPlainTextEdit plain;
+    plain.setFont(editor.font());
+    plain.setPalette(editor.palette());
+    plain.setLineWrapMode(editor.lineWrapMode());
+    plain.setVerticalScrollBarPolicy(editor.verticalScrollBarPolicy());
+    plain.setFrameShape(editor.frameShape());
+    plain.resize(editor.size());
+    plain.setPlainText(editor.toPlainText());
+    plain.show();
+    GuiSession::settle();
+    EXPECT_EQ(plain.document()->blockCount(), lines + 1);
+    EXPECT_EQ(editor.viewport()->grab().toImage(), plain.viewport()->grab().toImage());
+}
+
+TEST_F(HelpWindowTest, TypingIntoALongTextChangesOnlyThatLine) {
+    writeHelpFile(longHelpText(3 * static_cast<int>(maxParagraphs)));
+    TextBoxEditor& editor = openHelp();
+    const int paragraphs = editor.document()->blockCount();
+    std::u16string text = modelText(u"Text1", u"frmHelp");
+    const std::size_t at = text.find(u"line 100\r\n") + 8;
+    session().caret({.form = u"frmHelp", .name = u"Text1"}, at);
+    QTest::keyClick(&editor, Qt::Key_X);
+    QTest::keyClick(&editor, Qt::Key_Return);
+    text.insert(at, u"x\r\n");
+    EXPECT_EQ(modelText(u"Text1", u"frmHelp"), text);
+    EXPECT_EQ(editor.shownText(), text);
+    EXPECT_EQ(editor.document()->blockCount(), paragraphs + 1); // the new line end, nothing rebuilt
+}
+
+// A third click selects one line with its line end, also inside a paragraph of several lines.
+TEST_F(HelpWindowTest, TripleClickSelectsTheLine) {
+    for (const int lines : {3, 3 * static_cast<int>(maxParagraphs)}) {
+        writeHelpFile(longHelpText(lines));
+        TextBoxEditor& editor = openHelp();
+        QTextCursor onLine(editor.document());
+        onLine.setPosition(editor.document()->toPlainText().indexOf(QStringLiteral("line 1\n")) +
+                           2);
+        const QPoint at = editor.cursorRect(onLine).center();
+        QTest::mouseDClick(editor.viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseClick(editor.viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        EXPECT_EQ(editor.textCursor().selectedText().size(), 7) << lines; // "line 1" and its end
+        EXPECT_TRUE(editor.textCursor().selectedText().startsWith(QStringLiteral("line 1")))
+            << lines;
+        session().menu(u"frmHelp", u"mnuModoru");
+    }
 }
 
 } // namespace

@@ -64,6 +64,45 @@ INSTANTIATE_TEST_SUITE_P(Positions, TextPositionTest,
                              return std::string(info.param.name);
                          });
 
+TEST(MultiLineTextTest, LineSeparatorReadsBackAsCrLf) {
+    EXPECT_EQ(modelText(QString::fromUtf16(u"a\u2028b\u2029")), u"a\r\nb\r\n");
+}
+
+struct SameCase {
+    const char16_t* a;
+    const char16_t* b;
+    bool same;
+};
+
+TEST(MultiLineTextTest, LinesAreTheSameWhicheverSeparatorEndsThem) {
+    for (const SameCase& c :
+         {SameCase{u"a\u2028b\u2029", u"a\u2029b\u2029", true},
+          SameCase{u"a\u2029b", u"a\u2028b", true}, SameCase{u"a\u2029b", u"a\u2029c", false},
+          SameCase{u"a\u2029", u"a\u2029\u2029", false}, SameCase{u"a\u2028", u"a ", false}}) {
+        EXPECT_EQ(sameLines(QString::fromUtf16(c.a), QString::fromUtf16(c.b)), c.same)
+            << QString::fromUtf16(c.a).toStdString();
+    }
+}
+
+TEST(MultiLineTextTest, LongTextsHoldAtMostMaxParagraphs) {
+    for (const qsizetype lines :
+         {qsizetype{1}, maxParagraphs, maxParagraphs + 1, 10 * maxParagraphs,
+          10 * maxParagraphs + 1, qsizetype{1'000'000}}) {
+        const qsizetype per = linesPerParagraph(lines);
+        EXPECT_EQ(per == 1, lines <= maxParagraphs) << lines;
+        EXPECT_LE((lines + per - 1) / per, maxParagraphs) << lines;
+    }
+}
+
+TEST(MultiLineTextTest, GroupingKeepsEachNthParagraphEnd) {
+    QString part = QString::fromUtf16(u"a\u2029b\u2029c\u2029d\u2029e\u2029\u240D");
+    groupLines(part, 3);
+    EXPECT_EQ(part, QString::fromUtf16(u"a\u2028b\u2028c\u2029d\u2028e\u2028\u240D"));
+    QString single = QString::fromUtf16(u"a\u2029b\u2029");
+    groupLines(single, 1);
+    EXPECT_EQ(single, QString::fromUtf16(u"a\u2029b\u2029"));
+}
+
 TEST(TextPositionTest, PositionBeyondTheTextIsItsEnd) {
     EXPECT_EQ(modelPosition(u"ab\r\n", 10), 4U);
     EXPECT_EQ(editorPosition(u"ab\r\n", 10), 3);
