@@ -41,8 +41,7 @@ ListBoxWidget::ListBoxWidget(forms::ListBox& list, UserEvents& events, QWidget* 
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setItemDelegate(new TapeDelegate(this));
     setModel(rows_); // once the headers are hidden: they lay out nothing for it
-    // The rows fit the font when it is set (the window sets the design's font next) or, for a
-    // tape with the window's font, when the widget is polished before it is first shown.
+    fitRowHeight();
 }
 
 int ListBoxWidget::count() const {
@@ -112,11 +111,7 @@ bool ListBoxWidget::event(QEvent* event) {
         scrollToBottom();
         return true;
     }
-    const bool handled = QTableView::event(event);
-    if (event->type() == QEvent::Polish && !fitted_) {
-        fitToFont();
-    }
-    return handled;
+    return QTableView::event(event);
 }
 
 // Every row has the height of one line of the widget's font, as an item of a list has. The
@@ -130,17 +125,6 @@ void ListBoxWidget::fitRowHeight() {
     margins_ = std::max(item.width() - option.fontMetrics.horizontalAdvance(option.text), 0);
     verticalHeader()->setMinimumSectionSize(0);
     verticalHeader()->setDefaultSectionSize(std::max(item.height(), 1));
-    fitted_ = true;
-}
-
-// The row height and every line's width for the widget's font and style.
-void ListBoxWidget::fitToFont() {
-    fitRowHeight();
-    const int rows = count();
-    resetWidth();
-    for (int row = 0; row < rows; ++row) {
-        widenFor(line(row));
-    }
 }
 
 // The column is as wide as the list, or as the widest line where that is wider: a line is never
@@ -218,7 +202,12 @@ void ListBoxWidget::contextMenuEvent(QContextMenuEvent* event) {
 void ListBoxWidget::changeEvent(QEvent* event) {
     QTableView::changeEvent(event);
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
-        fitToFont();
+        fitRowHeight();
+        const int rows = count();
+        resetWidth();
+        for (int row = 0; row < rows; ++row) {
+            widenFor(line(row));
+        }
     }
 }
 

@@ -46,7 +46,6 @@ private:
     void showAllLines();
     void showAddedLine();
     void fitRowHeight();
-    void fitToFont();
     void widenFor(const QString& line);
     void resetWidth();
 
@@ -54,7 +53,6 @@ private:
     int margins_ = 0;            // an item's width beyond its text's advance
     int widest_ = 0;             // the widest line shown so far, in pixels with the item's margins
     bool scrollPending_ = false; // lines were added; the view goes to the end once for them
-    bool fitted_ = false;        // the rows fit the widget's font (else at the latest on polish)
 };
 
 } // namespace kalpeno::qt
