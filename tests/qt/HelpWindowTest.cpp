@@ -125,8 +125,21 @@ TEST_F(HelpWindowTest, LongTextHoldsSeveralLinesPerParagraphAndLooksTheSame) {
     plain.resize(editor.size());
     plain.setPlainText(editor.toPlainText());
     plain.show();
+    for (QPlainTextEdit* view : {static_cast<QPlainTextEdit*>(&editor), &plain}) {
+        view->setCursorWidth(0); // the caret blinks in one of them only
+    }
     GuiSession::settle();
     EXPECT_EQ(plain.document()->blockCount(), lines + 1);
+    EXPECT_EQ(editor.viewport()->grab().toImage(), plain.viewport()->grab().toImage());
+    // Further down, with the ends of paragraphs in view.
+    for (QPlainTextEdit* view : {static_cast<QPlainTextEdit*>(&editor), &plain}) {
+        QTextCursor line(view->document());
+        line.setPosition(view->document()->toPlainText().indexOf(QStringLiteral("line 20001")));
+        view->setTextCursor(line);
+        view->centerCursor();
+    }
+    GuiSession::settle();
+    EXPECT_GT(editor.cursorForPosition(QPoint(2, 2)).position(), 0);
     EXPECT_EQ(editor.viewport()->grab().toImage(), plain.viewport()->grab().toImage());
 }
 
