@@ -131,7 +131,9 @@ echo "run.sh: Xvfb on $display; $start_runs start-up runs per program" >&2
     echo
     echo "Google Benchmark, median of 5 repetitions; each iteration times exactly one event in a"
     echo "realistic state prepared outside the timed region. Widgets: offscreen platform, from"
-    echo "the event delivered to the widget until the widget shows the new text."
+    echo "the event delivered to the widget until the widget shows the new text. The last column"
+    echo "divides a widget event's median by the bare Qt click's of the same run: the times move"
+    echo "with the machine's speed (a VM's neighbours), the quotient much less."
     echo
     events 2>"$logs/events.log" || echo "**The event benchmark failed**: see $logs/events.log"
     echo
