@@ -186,11 +186,12 @@ std::optional<std::string> utf8Path(std::u16string_view path) {
     return result;
 }
 
-// Reads a regular file of at most limit bytes and hands its bytes on to decode as they come.
+// Reads a regular file of at most limit bytes and decodes its bytes as they come; nothing when it
+// cannot be read or decoded.
 // O_NONBLOCK keeps a FIFO from blocking the open; fstat on the opened descriptor then refuses
 // everything that is not a regular file. A file that grows past the limit while it is read is
 // refused as well.
-std::optional<Cp932Decoder> readRegularFile(const std::string& path, std::size_t limit) {
+std::optional<Cp932Decoder> decodeRegularFile(const std::string& path, std::size_t limit) {
     CloseFile file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
     if (file.fd < 0) {
         return std::nullopt;
@@ -243,7 +244,7 @@ std::optional<TextFileInput> TextFileInput::open(std::u16string_view path) {
     if (!name || name->empty()) {
         return std::nullopt;
     }
-    std::optional<Cp932Decoder> decoded = readRegularFile(*name, maximumSize);
+    std::optional<Cp932Decoder> decoded = decodeRegularFile(*name, maximumSize);
     if (!decoded) {
         return std::nullopt;
     }
