@@ -1,63 +1,60 @@
 #include "qt/ListBoxWidget.h"
 
 #include "qt/Conversions.h"
-#include "qt/TapeDelegate.h"
-#include "qt/TapeModel.h"
+#include "qt/ListBoxAccessible.h"
 #include "qt/UserEvents.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionViewItem>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace kalpeno::qt {
 
+namespace {
+
+// Asks a tape to show its last line, once the lines an event adds are all there.
+const QEvent::Type scrollToEnd = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+constexpr qsizetype keptLayouts = 512;
+
+} // namespace
+
 ListBoxWidget::ListBoxWidget(forms::ListBox& list, UserEvents& events, QWidget* parent)
-    : QTableView(parent), ControlView(list, events), rows_(new TapeModel(this)) {
+    : QAbstractScrollArea(parent), ControlView(list, events) {
     setFocusPolicy(Qt::StrongFocus);
-    setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setDragEnabled(false);
     setAcceptDrops(false);
-    setTabKeyNavigation(false); // Tab moves the focus on, as in every other control
-    setShowGrid(false);
-    setWordWrap(false);
-    setCornerButtonEnabled(false);
-    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    horizontalHeader()->hide();
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    horizontalHeader()->setMinimumSectionSize(0);
-    verticalHeader()->hide();
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    setItemDelegate(new TapeDelegate(this));
-    setModel(rows_); // once the headers are hidden: they lay out nothing for it
-    fitRowHeight();
-}
-
-int ListBoxWidget::count() const {
-    return rows_->count();
-}
-
-QString ListBoxWidget::line(int row) const {
-    return rows_->line(row);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    verticalScrollBar()->setSingleStep(1);
+    installListBoxAccessibility();
 }
 
 void ListBoxWidget::mirrorOwn(forms::Property property) {
     if (property == forms::Property::LinesAdded) {
         showAddedLine();
     } else if (property == forms::Property::LinesCleared) {
-        rows_->clear();
+        lines_.clear();
+        selected_.clear();
+        current_ = -1;
+        anchor_ = -1;
+        dragging_ = false;
         resetWidth();
+        updateScrollBars();
+        shownOffset_ = 0;
+        viewport()->update();
     }
 }
 
@@ -66,42 +63,48 @@ void ListBoxWidget::mirrorAllOwn() {
 }
 
 void ListBoxWidget::showAllLines() {
-    std::vector<QString> lines;
-    lines.reserve(list()->lines().size());
-    for (const std::u16string& line : list()->lines()) {
-        lines.push_back(toQString(line));
-    }
+    lines_.clear();
+    lines_.reserve(list()->lines().size());
     resetWidth();
-    for (const QString& line : lines) {
-        widenFor(line);
+    for (const std::u16string& line : list()->lines()) {
+        lines_.push_back(toQString(line));
+        widenFor(lines_.back());
     }
-    rows_->setLines(std::move(lines));
+    selected_.assign(lines_.size(), false);
+    current_ = -1;
+    anchor_ = -1;
+    dragging_ = false;
     scrollToBottom();
+    shownOffset_ = offset();
+    viewport()->update();
 }
 
-namespace {
-
-// Asks a tape to show its last line, once the lines an event adds are all there.
-const QEvent::Type scrollToEnd = static_cast<QEvent::Type>(QEvent::registerEventType());
-
-} // namespace
-
-// One line more at the end: one row added, never a rebuild. The view goes to the end once for
-// all the lines of one event ("=" adds three), each of which would otherwise lay out the rows
-// in view and the scroll bars again. The request is posted at the normal priority, so it is
-// handled before the repaint, which Qt posts at a low one: no frame shows the tape unscrolled.
+// One line more at the end: one row painted, never a rebuild. The view goes to the end once for
+// all the lines of one event ("=" adds three), each of which would otherwise move the rows in
+// view again. The request is posted at the normal priority, so it is handled before the repaint,
+// which Qt posts at a low one: no frame shows the tape unscrolled.
 void ListBoxWidget::showAddedLine() {
     const auto& lines = list()->lines();
     if (static_cast<std::size_t>(count()) + 1 != lines.size()) {
         showAllLines();
         return;
     }
-    QString line = toQString(lines.back());
-    widenFor(line);
-    rows_->append(std::move(line));
+    append(toQString(lines.back()));
     if (!scrollPending_) {
         scrollPending_ = true;
         QCoreApplication::postEvent(this, new QEvent(scrollToEnd));
+    }
+}
+
+void ListBoxWidget::append(QString line) {
+    const int before = columnWidth();
+    widenFor(line);
+    lines_.push_back(std::move(line));
+    selected_.push_back(false);
+    if (columnWidth() != before) {
+        viewport()->update(); // every row is as wide as the column
+    } else {
+        updateRow(count() - 1);
     }
 }
 
@@ -111,44 +114,431 @@ bool ListBoxWidget::event(QEvent* event) {
         scrollToBottom();
         return true;
     }
-    return QTableView::event(event);
+    return QAbstractScrollArea::event(event);
 }
 
-// Every row has the height of one line of the widget's font, as an item of a list has. The
-// item's margins are measured once; a line's width is then its text's advance and those margins.
-void ListBoxWidget::fitRowHeight() {
-    QStyleOptionViewItem option;
-    initViewItemOption(&option);
+void ListBoxWidget::scrollToTop() {
+    updateScrollBars();
+    verticalScrollBar()->setValue(0);
+    followOffset(0);
+}
+
+void ListBoxWidget::scrollToBottom() {
+    updateScrollBars();
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    followOffset(0);
+}
+
+// Every row has the height of an item of one line of the tape's font, as the style sizes the
+// items of a list. The item's margins are measured once; a line's width is then its text's
+// advance and those margins. Measured when first needed: an empty tape needs neither.
+void ListBoxWidget::measure() const {
+    if (measured_) {
+        return;
+    }
+    QStyleOptionViewItem option = viewItemOption();
     option.features |= QStyleOptionViewItem::HasDisplay;
     option.text = QStringLiteral("0");
     const QSize item = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this);
     margins_ = std::max(item.width() - option.fontMetrics.horizontalAdvance(option.text), 0);
-    verticalHeader()->setMinimumSectionSize(0);
-    verticalHeader()->setDefaultSectionSize(std::max(item.height(), 1));
+    rowHeight_ = std::max(item.height(), 1);
+    measured_ = true;
 }
 
-// The column is as wide as the list, or as the widest line where that is wider: a line is never
+int ListBoxWidget::rowHeight() const {
+    measure();
+    return rowHeight_;
+}
+
+// The column is as wide as the tape, or as the widest line where that is wider: a line is never
 // cut short, and the horizontal scroll bar reaches its end.
+int ListBoxWidget::columnWidth() const {
+    return std::max(viewport()->width(), widest_);
+}
+
 void ListBoxWidget::widenFor(const QString& line) {
-    const int width = fontMetrics().horizontalAdvance(line) + margins_;
-    if (width > widest_) {
-        widest_ = width;
-        horizontalHeader()->setMinimumSectionSize(widest_);
-    }
+    measure();
+    widest_ = std::max(widest_, fontMetrics().horizontalAdvance(line) + margins_);
 }
 
 void ListBoxWidget::resetWidth() {
     widest_ = 0;
-    horizontalHeader()->setMinimumSectionSize(0);
+}
+
+// The scroll bar counts rows; scrolled to its end, the last row lies on the bottom edge, as in
+// Qt's tables, and the top row may show in part.
+int ListBoxWidget::offset() const {
+    if (count() == 0) {
+        return 0;
+    }
+    const int height = rowHeight();
+    const QScrollBar* vertical = verticalScrollBar();
+    if (vertical->value() >= vertical->maximum()) {
+        return std::max(count() * height - viewport()->height(), 0);
+    }
+    return vertical->value() * height;
+}
+
+QRect ListBoxWidget::rowRect(int row) const {
+    const int height = rowHeight();
+    return {-horizontalScrollBar()->value(), row * height - offset(), columnWidth(), height};
+}
+
+int ListBoxWidget::rowAt(QPoint point) const {
+    if (point.y() < 0 || count() == 0) {
+        return -1;
+    }
+    const int row = (point.y() + offset()) / rowHeight();
+    return row < count() ? row : -1;
+}
+
+// The rows wholly in view; the view scrolls by whole rows.
+int ListBoxWidget::rowsInView() const {
+    return std::max(viewport()->height() / rowHeight(), 1);
+}
+
+void ListBoxWidget::updateScrollBars() {
+    QScrollBar* vertical = verticalScrollBar();
+    if (count() == 0) {
+        vertical->setRange(0, 0);
+    } else {
+        const int rows = rowsInView();
+        vertical->setRange(0, std::max(count() - rows, 0));
+        vertical->setPageStep(rows);
+    }
+    QScrollBar* horizontal = horizontalScrollBar();
+    const int width = viewport()->width();
+    horizontal->setRange(0, std::max(widest_ - width, 0));
+    horizontal->setPageStep(width);
+    horizontal->setSingleStep(std::max(fontMetrics().averageCharWidth() * 2, 1));
+}
+
+void ListBoxWidget::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+    shownOffset_ = offset(); // a resized viewport is painted whole
+}
+
+void ListBoxWidget::scrollContentsBy(int dx, int /*rows*/) {
+    followOffset(dx);
+}
+
+// Rows moved by less than a view are moved on the screen as they are; only the rows that come
+// into view are painted.
+void ListBoxWidget::followOffset(int dx) {
+    const int now = offset();
+    const int dy = shownOffset_ - now;
+    shownOffset_ = now;
+    if (dx == 0 && dy == 0) {
+        return;
+    }
+    if (std::abs(dy) >= viewport()->height() || std::abs(dx) >= viewport()->width()) {
+        viewport()->update();
+    } else {
+        viewport()->scroll(dx, dy);
+    }
+}
+
+void ListBoxWidget::updateRow(int row) {
+    if (row >= 0 && row < count()) {
+        viewport()->update(rowRect(row));
+    }
+}
+
+void ListBoxWidget::ensureVisible(int row) {
+    const QRect shown = rowRect(row);
+    if (shown.top() < 0) {
+        verticalScrollBar()->setValue(row);
+    } else if (shown.bottom() >= viewport()->height()) {
+        verticalScrollBar()->setValue(row - rowsInView() + 1);
+    }
+}
+
+// What Qt's item views give their delegates: the widget's state, font and palette, the
+// style's icon size and the view's alignments. The focus and the active state show only while
+// the tape has the focus.
+QStyleOptionViewItem ListBoxWidget::viewItemOption() const {
+    QStyleOptionViewItem option;
+    option.initFrom(this);
+    option.state &= ~QStyle::State_MouseOver;
+    option.font = font();
+    if (!hasFocus()) {
+        option.state &= ~QStyle::State_Active;
+    }
+    option.state &= ~QStyle::State_HasFocus;
+    const int icon = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    option.decorationSize = QSize(icon, icon);
+    option.decorationPosition = QStyleOptionViewItem::Left;
+    option.decorationAlignment = Qt::AlignCenter;
+    option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    option.textElideMode = Qt::ElideRight;
+    option.rect = QRect();
+    option.showDecorationSelected =
+        style()->styleHint(QStyle::SH_ItemView_ShowDecorationSelected, nullptr, this);
+    option.locale = locale();
+    option.locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    option.widget = this;
+    return option;
+}
+
+void ListBoxWidget::paintEvent(QPaintEvent* event) {
+    if (count() == 0) {
+        return;
+    }
+    QPainter painter(viewport());
+    const QRect area = event->rect();
+    const int height = rowHeight();
+    const int first = (std::max(area.top(), 0) + offset()) / height;
+    const int last = std::min(count() - 1, (std::max(area.bottom(), 0) + offset()) / height);
+    const QStyleOptionViewItem option = viewItemOption();
+    for (int row = first; row <= last; ++row) {
+        paintRow(painter, option, row);
+    }
+}
+
+// A row as an item view paints it: the row's panel, the item's panel (selection, focus), the
+// line's text in the colour of the row's state, left-aligned within the style's text margin and
+// centred in the row's height, and the focus frame of the current row.
+void ListBoxWidget::paintRow(QPainter& painter, QStyleOptionViewItem option, int row) const {
+    option.rect = rowRect(row);
+    if (isSelected(row)) {
+        option.state |= QStyle::State_Selected;
+    }
+    if (option.state.testFlag(QStyle::State_Enabled)) {
+        option.palette.setCurrentColorGroup(QPalette::Normal);
+    }
+    if (row == current_ && hasFocus()) {
+        option.state |= QStyle::State_HasFocus;
+    }
+    const QStyle* shown = style();
+    shown->drawPrimitive(QStyle::PE_PanelItemViewRow, &option, &painter, this);
+    shown->drawPrimitive(QStyle::PE_PanelItemViewItem, &option, &painter, this);
+
+    QPalette::ColorGroup group =
+        option.state.testFlag(QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+    if (group == QPalette::Normal && !option.state.testFlag(QStyle::State_Active)) {
+        group = QPalette::Inactive;
+    }
+    const QPalette::ColorRole role =
+        option.state.testFlag(QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text;
+    const int margin = shown->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int height = option.fontMetrics.height();
+    painter.save();
+    painter.setClipRect(option.rect);
+    painter.setFont(option.font);
+    painter.setPen(option.palette.color(group, role));
+    painter.drawStaticText(QPoint(option.rect.left() + margin,
+                                  option.rect.top() + (option.rect.height() - height) / 2),
+                           layout(line(row)));
+    painter.restore();
+
+    if (option.state.testFlag(QStyle::State_HasFocus)) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(option);
+        focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+        focus.backgroundColor = option.palette.color(
+            group,
+            option.state.testFlag(QStyle::State_Selected) ? QPalette::Highlight : QPalette::Window);
+        shown->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
+}
+
+const QStaticText& ListBoxWidget::layout(const QString& line) const {
+    auto found = layouts_.find(line);
+    if (found != layouts_.end()) {
+        return *found;
+    }
+    if (layouts_.size() >= keptLayouts) {
+        layouts_.clear();
+    }
+    QStaticText text(line);
+    text.setTextFormat(Qt::PlainText);
+    text.setPerformanceHint(QStaticText::AggressiveCaching);
+    return *layouts_.insert(line, text);
+}
+
+void ListBoxWidget::setSelected(int row, bool selected) {
+    if (row < 0 || row >= count() || isSelected(row) == selected) {
+        return;
+    }
+    selected_[static_cast<std::size_t>(row)] = selected;
+    updateRow(row);
+}
+
+void ListBoxWidget::selectAll() {
+    for (int row = 0; row < count(); ++row) {
+        setSelected(row, true);
+    }
+}
+
+void ListBoxWidget::clearSelection() {
+    for (int row = 0; row < count(); ++row) {
+        setSelected(row, false);
+    }
+}
+
+// The rows from one to the other, both included; the others keep their state or are cleared.
+void ListBoxWidget::selectRange(int from, int to, bool keepOthers) {
+    const int low = std::min(from, to);
+    const int high = std::max(from, to);
+    for (int row = 0; row < count(); ++row) {
+        const bool inside = row >= low && row <= high;
+        if (inside || !keepOthers) {
+            setSelected(row, inside);
+        }
+    }
+}
+
+void ListBoxWidget::changeCurrent(int row) {
+    if (row == current_) {
+        return;
+    }
+    updateRow(current_);
+    current_ = row;
+    updateRow(current_);
+    if (row >= 0 && hasFocus() && QAccessible::isActive()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(row);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+void ListBoxWidget::setCurrentRow(int row) {
+    if (row < 0 || row >= count()) {
+        return;
+    }
+    selectRange(row, row, false);
+    anchor_ = row;
+    changeCurrent(row);
+    ensureVisible(row);
+}
+
+// The keys of a list: Shift extends the selection from where it started, Ctrl moves the
+// current row alone.
+void ListBoxWidget::moveCurrent(int row, Qt::KeyboardModifiers modifiers) {
+    row = std::clamp(row, 0, count() - 1);
+    if (modifiers.testFlag(Qt::ShiftModifier) && anchor_ >= 0) {
+        selectRange(anchor_, row, modifiers.testFlag(Qt::ControlModifier));
+    } else if (!modifiers.testFlag(Qt::ControlModifier)) {
+        selectRange(row, row, false);
+        anchor_ = row;
+    }
+    changeCurrent(row);
+    ensureVisible(row);
+}
+
+void ListBoxWidget::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        copySelection();
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::SelectAll)) {
+        selectAll();
+        event->accept();
+        return;
+    }
+    if (count() == 0) {
+        event->ignore();
+        return;
+    }
+    const int last = count() - 1;
+    // Without a current row, the keys start from the newest line, which is in view.
+    const int from = current_ >= 0 ? current_ : last;
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    switch (event->key()) {
+    case Qt::Key_Up:
+        moveCurrent(current_ >= 0 ? from - 1 : last, modifiers);
+        break;
+    case Qt::Key_Down:
+        moveCurrent(current_ >= 0 ? from + 1 : last, modifiers);
+        break;
+    case Qt::Key_PageUp:
+        moveCurrent(from - rowsInView(), modifiers);
+        break;
+    case Qt::Key_PageDown:
+        moveCurrent(from + rowsInView(), modifiers);
+        break;
+    case Qt::Key_Home:
+        moveCurrent(0, modifiers);
+        break;
+    case Qt::Key_End:
+        moveCurrent(last, modifiers);
+        break;
+    case Qt::Key_Space:
+        if (current_ < 0) {
+            moveCurrent(last, {});
+        } else if (modifiers.testFlag(Qt::ControlModifier)) {
+            setSelected(current_, !isSelected(current_));
+            anchor_ = current_;
+        } else {
+            setSelected(current_, true);
+        }
+        break;
+    default:
+        event->ignore(); // Left and Right too: there is only one column
+        return;
+    }
+    event->accept();
+}
+
+// A press selects the row under it (Ctrl adds or removes it, Shift extends to it), a drag with
+// the left button extends the selection, and a left click gives the tape the focus, as a click
+// into a text box does. A right press on a selected row keeps the selection for the menu.
+void ListBoxWidget::mousePressEvent(QMouseEvent* event) {
+    const int row = rowAt(event->position().toPoint());
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const bool adding = modifiers.testFlag(Qt::ControlModifier);
+    const bool shift = modifiers.testFlag(Qt::ShiftModifier);
+    if (event->button() == Qt::LeftButton) {
+        if (row < 0) {
+            if (!adding && !shift) {
+                clearSelection();
+            }
+        } else if (shift && anchor_ >= 0) {
+            selectRange(anchor_, row, adding);
+            changeCurrent(row);
+        } else if (adding) {
+            setSelected(row, !isSelected(row));
+            anchor_ = row;
+            changeCurrent(row);
+        } else {
+            setCurrentRow(row);
+        }
+        dragging_ = row >= 0 && !adding;
+        if (control()) {
+            events().giveFocus(*control());
+        }
+    } else if (event->button() == Qt::RightButton && row >= 0 && !isSelected(row)) {
+        setCurrentRow(row);
+    }
+    event->accept();
+}
+
+void ListBoxWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragging_ || !event->buttons().testFlag(Qt::LeftButton) || count() == 0 || anchor_ < 0) {
+        return;
+    }
+    // Above or below the rows, the drag reaches the row beyond the view's edge, which scrolls in.
+    const int at = offset() + event->position().toPoint().y();
+    const int row = std::clamp(at >= 0 ? at / rowHeight() : -1, 0, count() - 1);
+    selectRange(anchor_, row, false);
+    changeCurrent(row);
+    ensureVisible(row);
+}
+
+void ListBoxWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        dragging_ = false;
+    }
 }
 
 QString ListBoxWidget::selectedText() const {
-    QModelIndexList rows = selectionModel()->selectedRows();
-    std::sort(rows.begin(), rows.end(),
-              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
     QStringList lines;
-    for (const QModelIndex& row : rows) {
-        lines.push_back(line(row.row()));
+    for (int row = 0; row < count(); ++row) {
+        if (isSelected(row)) {
+            lines.push_back(line(row));
+        }
     }
     return lines.join(u'\n');
 }
@@ -160,35 +550,10 @@ void ListBoxWidget::copySelection() const {
     }
 }
 
-void ListBoxWidget::keyPressEvent(QKeyEvent* event) {
-    if (event->matches(QKeySequence::Copy)) {
-        copySelection();
-        event->accept();
-        return;
-    }
-    QTableView::keyPressEvent(event);
-}
-
-// Home and End go to the first and the last line, as in a list; there is only one column.
-QModelIndex ListBoxWidget::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
-    if (action == MoveHome || action == MoveEnd) {
-        modifiers |= Qt::ControlModifier;
-    }
-    return QTableView::moveCursor(action, modifiers);
-}
-
-// A click into the list gives it the focus, as a click into a text box does.
-void ListBoxWidget::mousePressEvent(QMouseEvent* event) {
-    QTableView::mousePressEvent(event);
-    if (control() && event->button() == Qt::LeftButton) {
-        events().giveFocus(*control());
-    }
-}
-
 void ListBoxWidget::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     QAction* copyAction = menu.addAction(QStringLiteral(u"コピー"));
-    copyAction->setEnabled(selectionModel()->hasSelection());
+    copyAction->setEnabled(std::find(selected_.begin(), selected_.end(), true) != selected_.end());
     QAction* selectAllAction = menu.addAction(QStringLiteral(u"すべて選択"));
     selectAllAction->setEnabled(count() > 0);
     QAction* chosen = menu.exec(event->globalPos());
@@ -199,15 +564,44 @@ void ListBoxWidget::contextMenuEvent(QContextMenuEvent* event) {
     }
 }
 
+// Coming in by the keyboard, the newest line becomes the current one (it is in view); the
+// selection's colours and the focus frame follow the focus.
+void ListBoxWidget::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    if (current_ < 0 && count() > 0 && event->reason() != Qt::MouseFocusReason) {
+        changeCurrent(count() - 1);
+    }
+    viewport()->update();
+}
+
+void ListBoxWidget::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    dragging_ = false;
+    viewport()->update();
+}
+
 void ListBoxWidget::changeEvent(QEvent* event) {
-    QTableView::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
-        fitRowHeight();
-        const int rows = count();
+    QAbstractScrollArea::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::FontChange:
+    case QEvent::StyleChange:
+        measured_ = false;
+        layouts_.clear();
         resetWidth();
-        for (int row = 0; row < rows; ++row) {
-            widenFor(line(row));
+        for (const QString& shown : lines_) {
+            widenFor(shown);
         }
+        updateScrollBars();
+        shownOffset_ = offset();
+        viewport()->update();
+        break;
+    case QEvent::ActivationChange:
+    case QEvent::EnabledChange:
+    case QEvent::PaletteChange:
+        viewport()->update();
+        break;
+    default:
+        break;
     }
 }
 

@@ -10,10 +10,13 @@
 #include "qt/ListBoxWidget.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QStyledItemDelegate>
+#include <QScrollBar>
+#include <QStandardItemModel>
+#include <QTableView>
 
 namespace kalpeno::qt::test {
 
@@ -76,25 +79,84 @@ TEST_F(PaintTest, LabelsPaintAsQtsLabels) {
     expectPaintedAsQLabel(*sign);
 }
 
-// The tape's rows, plain, selected and current, as Qt's own item delegate paints them.
-TEST_F(PaintTest, TapeRowsPaintAsQtsItems) {
-    for (const char16_t c : std::u16string(u"12+3*4")) {
-        session().key({.name = u"Text1"}, c);
+// Qt's own table of one stretched column without headers or grid, its rows as high as the
+// tape's and scrolled by rows, showing the tape's lines, selection and current row, in the tape's
+// place, font and palette; with the focus where the tape had it.
+QImage qtTablePicture(ListBoxWidget& tape, bool focused) {
+    QStandardItemModel lines;
+    for (int row = 0; row < tape.count(); ++row) {
+        lines.appendRow(new QStandardItem(tape.line(row)));
     }
-    session().click({.name = u"cmdKotae1"});
-    auto* tape = widget<ListBoxWidget>(QStringLiteral("List1"));
-    ASSERT_EQ(tape->count(), 5);
-    tape->setFocus();
-    tape->setCurrentIndex(tape->model()->index(1, 0));
-    tape->selectionModel()->select(tape->model()->index(3, 0), QItemSelectionModel::Select);
+    QTableView table(tape.parentWidget());
+    table.setFont(tape.font());
+    table.setPalette(tape.palette());
+    table.setGeometry(tape.geometry());
+    table.setShowGrid(false);
+    table.setWordWrap(false);
+    table.setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    table.setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    table.horizontalHeader()->hide();
+    table.horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table.horizontalHeader()->setMinimumSectionSize(
+        tape.columnWidth() > tape.viewport()->width() ? tape.columnWidth() : 0);
+    table.verticalHeader()->hide();
+    table.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table.verticalHeader()->setMinimumSectionSize(0);
+    table.verticalHeader()->setDefaultSectionSize(tape.rowHeight());
+    table.setModel(&lines);
+    table.show();
+    if (tape.currentRow() >= 0) {
+        table.selectionModel()->setCurrentIndex(lines.index(tape.currentRow(), 0),
+                                                QItemSelectionModel::NoUpdate);
+    }
+    for (int row = 0; row < tape.count(); ++row) {
+        if (tape.isSelected(row)) {
+            table.selectionModel()->select(lines.index(row, 0), QItemSelectionModel::Select);
+        }
+    }
+    table.verticalScrollBar()->setValue(tape.verticalScrollBar()->value());
+    table.horizontalScrollBar()->setValue(tape.horizontalScrollBar()->value());
+    if (focused) {
+        table.setFocus();
+    }
     GuiSession::settle();
-    const QImage ours = picture(*tape);
-    QAbstractItemDelegate* kept = tape->itemDelegate();
-    QStyledItemDelegate qts;
-    tape->setItemDelegate(&qts);
-    const QImage theirs = picture(*tape);
-    tape->setItemDelegate(kept);
-    EXPECT_EQ(ours, theirs);
+    return picture(table);
+}
+
+// The tape's rows, plain, selected and current, with and without the focus, scrolled or not,
+// as Qt's own item view paints them.
+TEST_F(PaintTest, TapeRowsPaintAsQtsItemView) {
+    struct Case {
+        const char* name;
+        int lines;
+        bool wide;
+        bool focused;
+    };
+    for (const Case& c :
+         {Case{"few, focused", 5, false, true}, Case{"few", 5, false, false},
+          Case{"scrolled, focused", 40, false, true}, Case{"wide, scrolled", 40, true, false}}) {
+        forms::ListBox& list = app().loaded(u"Kalpeno")->listBox(u"List1");
+        list.clear();
+        for (int i = 0; i < c.lines; ++i) {
+            list.addItem(i == 2 && c.wide ? std::u16string(40, u'8') + u"." : u"1,234.");
+        }
+        GuiSession::settle();
+        auto* tape = widget<ListBoxWidget>(QStringLiteral("List1"));
+        ASSERT_EQ(tape->count(), c.lines);
+        tape->setFocus();
+        tape->setCurrentRow(c.lines - 2);
+        tape->setSelected(c.lines - 4, true);
+        tape->scrollToBottom();
+        if (c.wide) {
+            tape->horizontalScrollBar()->setValue(tape->horizontalScrollBar()->maximum() / 2);
+        }
+        if (!c.focused) {
+            widget(QStringLiteral("Text1"))->setFocus();
+        }
+        GuiSession::settle();
+        const QImage ours = picture(*tape);
+        EXPECT_EQ(ours, qtTablePicture(*tape, c.focused)) << c.name;
+    }
 }
 
 // The markers start hidden and are drawn only when first shown; shown, each paints its picture
