@@ -210,7 +210,9 @@ void ListBoxWidget::updateScrollBars() {
     const int width = viewport()->width();
     horizontal->setRange(0, std::max(widest_ - width, 0));
     horizontal->setPageStep(width);
-    horizontal->setSingleStep(std::max(fontMetrics().averageCharWidth() * 2, 1));
+    if (count() > 0) { // an empty tape needs no font engine yet
+        horizontal->setSingleStep(std::max(fontMetrics().averageCharWidth() * 2, 1));
+    }
 }
 
 void ListBoxWidget::resizeEvent(QResizeEvent* event) {
