@@ -93,6 +93,40 @@ startup() {
     [[ -f "$work/startup.md" ]] && cat "$work/startup.md"
 }
 
+# The instructions each program runs from exec until it asks for its first window to be mapped,
+# counted by callgrind: the same on every run, where the times above move with the machine.
+instructions() {
+    if ! command -v valgrind >/dev/null; then
+        echo "(valgrind is not installed: no instruction counts; tools/setup.sh bench installs it)"
+        return
+    fi
+    echo "| program | instructions from exec to the window's show | × floor |"
+    echo "|---|---|---|"
+    local entry name count floor="" pid waited
+    for entry in "floor=$bin/kalpeno-floor" "kalpeno=$bin/kalpeno"; do
+        name=${entry%%=*}
+        env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY="$display" \
+            valgrind --tool=callgrind --dump-before='QXcbWindow::show*' \
+            --callgrind-out-file="$work/cg.$name" "${entry#*=}" >/dev/null 2>&1 &
+        pid=$!
+        # The first dump is written on entering the window's show; then the program may go.
+        for ((waited = 0; waited < 600; waited++)); do
+            grep -q '^totals:' "$work/cg.$name.1" 2>/dev/null && break
+            sleep 0.1
+        done
+        kill -TERM "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+        count=$(awk '/^totals:/ { print $2 }' "$work/cg.$name.1" 2>/dev/null || true)
+        if [[ -z "$count" ]]; then
+            echo "| $name | not measured | |"
+            continue
+        fi
+        [[ "$name" == floor ]] && floor=$count
+        awk -v n="$name" -v c="$count" -v f="$floor" \
+            'BEGIN { printf "| %s | %.1f M | %s |\n", n, c / 1e6, f ? sprintf("%.2f", c / f) : "" }'
+    done
+}
+
 events() {
     local args=(--benchmark_repetitions=5 --benchmark_color=false)
     [[ "$quick" == 1 ]] && args=(--benchmark_repetitions=3 --benchmark_min_time=0.05
@@ -126,6 +160,11 @@ echo "run.sh: Xvfb on $display; $start_runs start-up runs per program" >&2
     echo "calculator window, built by the same build."
     echo
     startup
+    echo
+    echo "The work behind those times, counted in instructions up to the window's show (callgrind,"
+    echo "under the same Xvfb)."
+    echo
+    instructions
     echo
     echo "## Event cost"
     echo

@@ -12,7 +12,7 @@ base=(cmake ninja-build g++ make
       qt6-base-dev libicu-dev libgtest-dev
       fonts-ipafont-gothic xvfb xauth)
 fuzz=(clang libclang-rt-14-dev)
-bench=(libbenchmark-dev libx11-dev)
+bench=(libbenchmark-dev libx11-dev valgrind)
 # xcalc as its users see it: with its bitmap and its fonts (the key labels)
 peers=(x11-apps xbitmaps xfonts-base xfonts-75dpi galculator speedcrunch kcalc gnome-calculator qalculate-gtk)
 
