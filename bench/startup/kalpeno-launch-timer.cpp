@@ -323,7 +323,7 @@ void printGoals(const Options& options) {
     }
     const double start = median(subject->startMs);
     const double startRatio = start / median(floor->startMs);
-    printGoal("start-up, " + options.goal + " / floor", format("%.2f×", startRatio), "≤ 1.10×",
+    printGoal("start-up, " + options.goal + " / floor", format("%.3f×", startRatio), "≤ 1.10×",
               startRatio <= 1.10);
     if (xcalc) {
         const double xcalcStart = median(xcalc->startMs);
