@@ -46,15 +46,7 @@ void ListBoxWidget::mirrorOwn(forms::Property property) {
     if (property == forms::Property::LinesAdded) {
         showAddedLine();
     } else if (property == forms::Property::LinesCleared) {
-        lines_.clear();
-        selected_.clear();
-        current_ = -1;
-        anchor_ = -1;
-        dragging_ = false;
-        resetWidth();
-        updateScrollBars();
-        shownOffset_ = 0;
-        viewport()->update();
+        showAllLines();
     }
 }
 
@@ -62,14 +54,14 @@ void ListBoxWidget::mirrorAllOwn() {
     showAllLines();
 }
 
+// The model's lines afresh, none selected or current: at the start, and after a clear.
 void ListBoxWidget::showAllLines() {
     lines_.clear();
     lines_.reserve(list()->lines().size());
-    resetWidth();
     for (const std::u16string& line : list()->lines()) {
         lines_.push_back(toQString(line));
-        widenFor(lines_.back());
     }
+    fitWidth();
     selected_.assign(lines_.size(), false);
     current_ = -1;
     anchor_ = -1;
@@ -161,8 +153,11 @@ void ListBoxWidget::widenFor(const QString& line) {
     widest_ = std::max(widest_, fontMetrics().horizontalAdvance(line) + margins_);
 }
 
-void ListBoxWidget::resetWidth() {
+void ListBoxWidget::fitWidth() {
     widest_ = 0;
+    for (const QString& shown : lines_) {
+        widenFor(shown);
+    }
 }
 
 // The scroll bar counts rows; scrolled to its end, the last row lies on the bottom edge, as in
@@ -368,8 +363,8 @@ void ListBoxWidget::setSelected(int row, bool selected) {
 }
 
 void ListBoxWidget::selectAll() {
-    for (int row = 0; row < count(); ++row) {
-        setSelected(row, true);
+    if (count() > 0) {
+        selectRange(0, count() - 1, false);
     }
 }
 
@@ -589,10 +584,7 @@ void ListBoxWidget::changeEvent(QEvent* event) {
     case QEvent::StyleChange:
         measured_ = false;
         layouts_.clear();
-        resetWidth();
-        for (const QString& shown : lines_) {
-            widenFor(shown);
-        }
+        fitWidth();
         updateScrollBars();
         shownOffset_ = offset();
         viewport()->update();

@@ -80,7 +80,7 @@ private:
     void append(QString line);
     void measure() const;
     void widenFor(const QString& line);
-    void resetWidth();
+    void fitWidth(); // the column's width for the lines shown
     int rowsInView() const;
     int offset() const;
     void followOffset(int dx);
