@@ -95,35 +95,49 @@ startup() {
 
 # The instructions each program runs from exec until it asks for its first window to be mapped,
 # counted by callgrind: the same on every run, where the times above move with the machine.
+# Counted twice: all threads together, and the main thread alone (the path to the window when
+# another core runs the other threads).
+count_instructions() { # program, output file, callgrind options...
+    local program=$1 out=$2 pid waited
+    shift 2
+    env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY="$display" \
+        valgrind --tool=callgrind --dump-before='QXcbWindow::show*' "$@" \
+        --callgrind-out-file="$out" "$program" >/dev/null 2>&1 &
+    pid=$!
+    # The first dump is written on entering the window's show; then the program may go.
+    for ((waited = 0; waited < 600; waited++)); do
+        compgen -G "$out.1*" >/dev/null && grep -qs '^totals:' "$out".1* && break
+        sleep 0.1
+    done
+    kill -TERM "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    awk '/^totals:/ { print $2; exit }' "$out".1* 2>/dev/null || true
+}
+
 instructions() {
     if ! command -v valgrind >/dev/null; then
         echo "(valgrind is not installed: no instruction counts; tools/setup.sh bench installs it)"
         return
     fi
-    echo "| program | instructions from exec to the window's show | × floor |"
-    echo "|---|---|---|"
-    local entry name count floor="" pid waited
+    echo "| program | instructions from exec to the window's show, all threads | × floor | on the main thread | × floor |"
+    echo "|---|---|---|---|---|"
+    local entry name all main floor_all="" floor_main=""
     for entry in "floor=$bin/kalpeno-floor" "kalpeno=$bin/kalpeno"; do
         name=${entry%%=*}
-        env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY="$display" \
-            valgrind --tool=callgrind --dump-before='QXcbWindow::show*' \
-            --callgrind-out-file="$work/cg.$name" "${entry#*=}" >/dev/null 2>&1 &
-        pid=$!
-        # The first dump is written on entering the window's show; then the program may go.
-        for ((waited = 0; waited < 600; waited++)); do
-            grep -q '^totals:' "$work/cg.$name.1" 2>/dev/null && break
-            sleep 0.1
-        done
-        kill -TERM "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-        count=$(awk '/^totals:/ { print $2 }' "$work/cg.$name.1" 2>/dev/null || true)
-        if [[ -z "$count" ]]; then
-            echo "| $name | not measured | |"
+        all=$(count_instructions "${entry#*=}" "$work/cg.$name")
+        # With threads apart, the dump on entering the show is the main thread's alone.
+        main=$(count_instructions "${entry#*=}" "$work/cg-main.$name" --separate-threads=yes)
+        if [[ -z "$all" || -z "$main" ]]; then
+            echo "| $name | not measured | | | |"
             continue
         fi
-        [[ "$name" == floor ]] && floor=$count
-        awk -v n="$name" -v c="$count" -v f="$floor" \
-            'BEGIN { printf "| %s | %.1f M | %s |\n", n, c / 1e6, f ? sprintf("%.2f", c / f) : "" }'
+        if [[ "$name" == floor ]]; then
+            floor_all=$all
+            floor_main=$main
+        fi
+        awk -v n="$name" -v a="$all" -v m="$main" -v fa="$floor_all" -v fm="$floor_main" '
+            function ratio(x, f) { return f ? sprintf("%.2f", x / f) : "" }
+            BEGIN { printf "| %s | %.1f M | %s | %.1f M | %s |\n", n, a / 1e6, ratio(a, fa), m / 1e6, ratio(m, fm) }'
     done
 }
 
@@ -162,7 +176,8 @@ echo "run.sh: Xvfb on $display; $start_runs start-up runs per program" >&2
     startup
     echo
     echo "The work behind those times, counted in instructions up to the window's show (callgrind,"
-    echo "under the same Xvfb)."
+    echo "under the same Xvfb): in all threads, and in the main thread alone, which is the path to"
+    echo "the window where another core runs the rest."
     echo
     instructions
     echo

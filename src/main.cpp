@@ -10,8 +10,18 @@
 
 #include <QApplication>
 
+#include <fontconfig/fontconfig.h>
+
+#include <thread>
+
 int main(int argc, char** argv) {
+    // fontconfig reads its configuration files (about 3 ms of parsing) when the first font is
+    // asked for, after Qt has connected to the display. Another core reads them meanwhile.
+    // Nothing asks for a font before the join; had anything, fontconfig would still keep one
+    // configuration, since it may be set up from two threads at once.
+    std::jthread fontConfiguration([] { FcInit(); });
     QApplication qtApp(argc, argv);
+    fontConfiguration.join();
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Kalpeno"));
 

@@ -9,7 +9,7 @@
 set -euo pipefail
 
 base=(cmake ninja-build g++ make
-      qt6-base-dev libicu-dev libgtest-dev
+      qt6-base-dev libfontconfig-dev libicu-dev libgtest-dev
       fonts-ipafont-gothic xvfb xauth)
 fuzz=(clang libclang-rt-14-dev)
 bench=(libbenchmark-dev libx11-dev valgrind)
