@@ -12,16 +12,31 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <system_error>
 #include <thread>
 
+namespace {
+
+// fontconfig reads its configuration files (about 3 ms of parsing) when the first font is asked
+// for, after Qt has connected to the display. Another core reads them meanwhile. Nothing asks for
+// a font before the join; had anything, fontconfig would still keep one configuration, since it
+// may be set up from two threads at once.
+std::jthread readFontConfiguration() {
+    try {
+        return std::jthread([] { FcInit(); });
+    } catch (const std::system_error&) {
+        return {}; // no thread to be had: read with the first font, as without this
+    }
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
-    // fontconfig reads its configuration files (about 3 ms of parsing) when the first font is
-    // asked for, after Qt has connected to the display. Another core reads them meanwhile.
-    // Nothing asks for a font before the join; had anything, fontconfig would still keep one
-    // configuration, since it may be set up from two threads at once.
-    std::jthread fontConfiguration([] { FcInit(); });
+    std::jthread fontConfiguration = readFontConfiguration();
     QApplication qtApp(argc, argv);
-    fontConfiguration.join();
+    if (fontConfiguration.joinable()) {
+        fontConfiguration.join();
+    }
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Kalpeno"));
 
