@@ -5,7 +5,6 @@
 #include "qt/UserEvents.h"
 
 #include <QAccessible>
-#include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
