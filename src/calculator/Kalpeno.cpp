@@ -199,11 +199,19 @@ bool Kalpeno::Keisan(const std::u16string& Hidari, const std::u16string& Migi,
         reportFailure(*failure);
         return false;
     }
-    LastResult = std::get<double>(result);
-    calc->total.setText(FormatPicture(LastResult, PictureTotalKeisan));
+    showResult(std::get<double>(result));
+    return true;
+}
+
+// What Keisan does with a result: it becomes LastResult and is shown in the active calculator's
+// total box and in Text7, and the right operand display is emptied.
+void Kalpeno::showResult(double result) {
+    LastResult = result;
+    if (Row* calc = active()) {
+        calc->total.setText(FormatPicture(LastResult, PictureTotalKeisan));
+    }
     Text7.setText(NumberToText(LastResult));
     Text9.setText(u"");
-    return true;
 }
 
 void Kalpeno::Command2_Click(int Index) {
@@ -252,6 +260,8 @@ void Kalpeno::Command3_Click(int Index) {
     Label6.setCaption(s);
 }
 
+// With no operator pending, the calculation has one operand, the number in Text7, and that
+// number is its result: the tape records it and the total box and total field take it.
 void Kalpeno::cmdKotae1_Click() {
     Row* calc = active();
     if (!calc) {
@@ -260,7 +270,8 @@ void Kalpeno::cmdKotae1_Click() {
     RightValue = Text9.text();
     LeftValue = Text7.text();
     calc->entry.append(u"=");
-    const std::optional<double> tapeValue = readNumber(Text9.text());
+    const bool pending = isOperator(Label6.caption());
+    const std::optional<double> tapeValue = readNumber(pending ? Text9.text() : Text7.text());
     if (!tapeValue) {
         return;
     }
@@ -268,19 +279,21 @@ void Kalpeno::cmdKotae1_Click() {
     TapeLine = FormatPicture(TapeValue, PictureOperandEquals);
     calc->tape.addItem(TapeLine);
     calc->tape.addItem(std::u16string(separator));
-    const std::optional<double> left = readNumber(LeftValue);
-    if (!left) {
-        return;
+    double result = TapeValue;
+    if (pending) {
+        const std::optional<double> left = readNumber(LeftValue);
+        if (!left) {
+            return;
+        }
+        const ArithmeticResult computed = applyOperator(Label6.caption(), *left, TapeValue);
+        if (const auto* failure = std::get_if<ArithmeticFailure>(&computed)) {
+            reportFailure(*failure);
+            return;
+        }
+        result = std::get<double>(computed);
     }
-    const ArithmeticResult result = applyOperator(Label6.caption(), *left, TapeValue);
-    if (const auto* failure = std::get_if<ArithmeticFailure>(&result)) {
-        reportFailure(*failure);
-        return;
-    }
-    if (const auto* value = std::get_if<double>(&result)) {
-        LastResult = *value;
-        calc->total.setText(FormatPicture(LastResult, PictureTotal));
-    }
+    LastResult = result;
+    calc->total.setText(FormatPicture(LastResult, PictureTotal));
     Text7.setText(NumberToText(LastResult));
     calc->tape.addItem(FormatPicture(LastResult, PictureTotal));
     totalOf(calc->record) = LastResult;

@@ -100,6 +100,8 @@ private:
     void enterKey(std::size_t calculator);
     bool writeOperandLine(Row& calc, const forms::TextBox& display);
     bool applyPendingOperator(Row& calc);
+    bool takeOperandAsResult(Row& calc);
+    void showResult(double result);
     void clearDisplays();
     void handOn(Row& from, Row& next);
     void backspaceKey(Row& calc, std::int16_t& KeyAscii);

@@ -3,6 +3,7 @@
 // never write the typed character into the entry box themselves.
 #include "calculator/Kalpeno.h"
 
+#include "calculator/Arithmetic.h"
 #include "calculator/NumberRules.h"
 #include "forms/Application.h"
 
@@ -86,6 +87,18 @@ bool Kalpeno::applyPendingOperator(Row& calc) {
     return Keisan(LeftValue, RightValue, OpSymbol);
 }
 
+// Enter with no operator pending: the calculation has one operand, the number in Text7, and that
+// number is its result, shown as Keisan shows one.
+bool Kalpeno::takeOperandAsResult(Row& calc) {
+    LeftValue = Text7.text();
+    RightValue = Text9.text();
+    if (!writeOperandLine(calc, Text7)) {
+        return false;
+    }
+    showResult(TapeValue);
+    return true;
+}
+
 void Kalpeno::operatorKey(Row& calc, char16_t symbol) {
     raiseOpCount();
     if (OpCount == 1) {
@@ -101,7 +114,9 @@ void Kalpeno::operatorKey(Row& calc, char16_t symbol) {
 void Kalpeno::enterKey(std::size_t calculator) {
     Row& calc = row(calculator);
     calc.entry.append(u"=");
-    if (!applyPendingOperator(calc)) {
+    const bool completed =
+        isOperator(Label6.caption()) ? applyPendingOperator(calc) : takeOperandAsResult(calc);
+    if (!completed) {
         return;
     }
     totalOf(calc.record) = LastResult;
