@@ -35,6 +35,30 @@ private:
     Application& app_;
 };
 
+// While it lasts, changes of texts, carets and captions are collected, each told once at its end
+// (a paste changes the same boxes once per character). Other changes are told as they happen.
+class Application::Coalesce {
+public:
+    explicit Coalesce(Application& app) : app_(app) { ++app_.coalescing_; }
+    ~Coalesce() {
+        if (--app_.coalescing_ > 0) {
+            return;
+        }
+        std::vector<std::pair<Control*, Property>> changes;
+        changes.swap(app_.coalesced_);
+        for (const auto& [control, property] : changes) {
+            if (app_.isLoaded(control->form())) {
+                app_.notifyControl(*control, property);
+            }
+        }
+    }
+    Coalesce(const Coalesce&) = delete;
+    Coalesce& operator=(const Coalesce&) = delete;
+
+private:
+    Application& app_;
+};
+
 Application::Application(std::u16string appPath, MessageBoxPort& messageBox)
     : path_(normalisedPath(std::move(appPath))), messageBox_(messageBox) {}
 
@@ -80,6 +104,14 @@ template <class F> void Application::notify(F&& call) {
 }
 
 void Application::notifyControl(Control& control, Property property) {
+    if (coalescing_ > 0 && (property == Property::Text || property == Property::Caret ||
+                            property == Property::Caption)) {
+        const std::pair change{&control, property};
+        if (std::find(coalesced_.begin(), coalesced_.end(), change) == coalesced_.end()) {
+            coalesced_.push_back(change);
+        }
+        return;
+    }
     notify([&](ModelObserver& o) { o.controlChanged(control, property); });
 }
 
@@ -235,6 +267,7 @@ void Application::setFocusTo(Control* control) {
 }
 
 void Application::msgBox(std::u16string_view text) {
+    ++messagesShown_;
     messageBox_.showMessage(text, messageBoxTitle);
 }
 
@@ -293,19 +326,57 @@ bool Application::pressKey(TextBox& box, char32_t key) {
         return false;
     }
     Dispatch dispatch(*this);
+    typeKey(box, key);
+    return true;
+}
+
+Application::KeyOutcome Application::typeKey(TextBox& box, char32_t key) {
     if (!box.onKeyPress) {
         box.insertKey(key);
-        return true;
+        return KeyOutcome::Inserted;
     }
-    const char32_t folded = KeyRouting::foldFullWidth(key);
+    const char32_t folded = KeyRouting::fold(key);
     const std::int16_t original = keyRouting_.keyAscii(folded);
     std::int16_t keyAscii = original;
+    const std::size_t messagesBefore = messagesShown_;
     box.onKeyPress(keyAscii);
-    if (keyAscii == 0 || ended_ || !isLoaded(box.form())) {
-        return true;
+    if (keyAscii == 0) {
+        return messagesShown_ == messagesBefore ? KeyOutcome::Swallowed : KeyOutcome::Refused;
+    }
+    if (ended_ || !isLoaded(box.form())) {
+        return KeyOutcome::Swallowed;
     }
     box.insertKey(keyAscii == original ? folded
                                        : static_cast<char32_t>(static_cast<char16_t>(keyAscii)));
+    return KeyOutcome::Inserted;
+}
+
+bool Application::paste(TextBox& box, std::u16string_view text) {
+    if (!reachable(box)) {
+        return false;
+    }
+    Dispatch dispatch(*this);
+    Coalesce coalesce(*this);
+    if (box.multiLine()) {
+        box.insertText(text);
+        return true;
+    }
+    for (std::size_t i = 0; i < text.size() && reachable(box); ++i) {
+        char32_t c = text[i];
+        if (c == U'\r' || c == U'\n') {
+            break;
+        }
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        }
+        if (c < 0x20 || c == 0x7F) {
+            continue; // control characters are no text
+        }
+        if (typeKey(box, c) == KeyOutcome::Refused) {
+            break;
+        }
+    }
     return true;
 }
 

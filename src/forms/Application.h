@@ -8,6 +8,8 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kalpeno::forms {
@@ -62,6 +64,12 @@ public:
     bool chooseMenu(MenuItem& item);
     // One key press: 8 is Backspace, 13 Enter, anything else a character.
     bool pressKey(TextBox& box, char32_t key);
+    // Ctrl+V, with the caret where it is. A single-line box takes the text up to its first line
+    // end, each character through the key rules exactly as typed (control characters are no
+    // text); a character refused with a message ends the paste, as the rest would only meet the
+    // same refusal. A multi-line box gets the whole text inserted at its caret. The change of each
+    // text, caret and caption is told once, when the paste is done.
+    bool paste(TextBox& box, std::u16string_view text);
     bool moveCaret(TextBox& box, std::size_t caret);
     bool giveFocus(Control& control);
     bool close(Form& form);
@@ -74,6 +82,9 @@ public:
 
 private:
     class Dispatch;
+    class Coalesce;
+    enum class KeyOutcome { Inserted, Swallowed, Refused };
+    KeyOutcome typeKey(TextBox& box, char32_t key);
     bool reachable(const Control& control) const;
     Control* pictureBeneath(const Control& control) const;
     Form& load(std::u16string_view name);
@@ -91,6 +102,9 @@ private:
     std::vector<Form*> activation_;                // shown forms, most recently active last
     std::vector<ModelObserver*> observers_;
     int notifying_ = 0;
+    int coalescing_ = 0;
+    std::vector<std::pair<Control*, Property>> coalesced_; // told when the coalescing ends
+    std::size_t messagesShown_ = 0;
     Control* focus_ = nullptr;
     int dispatchDepth_ = 0;
     bool ended_ = false;

@@ -3,8 +3,28 @@
 #include <unicode/ucnv.h>
 
 #include <array>
+#include <utility>
 
 namespace kalpeno::forms {
+
+namespace {
+
+// What Japanese input methods send for the calculator's keys besides the full-width forms.
+constexpr std::array<std::pair<char32_t, char32_t>, 11> kanaModeKeys{{
+    {U'\u3000', U' '}, // ideographic space
+    {U'\u2212', U'-'}, // minus sign
+    {U'\u30FC', U'-'}, // prolonged sound mark
+    {U'\uFF70', U'-'}, // its half-width form
+    {U'\u2010', U'-'}, // hyphen
+    {U'\u30FB', U'/'}, // katakana middle dot
+    {U'\uFF65', U'/'}, // its half-width form
+    {U'\u00F7', U'/'}, // division sign
+    {U'\u3002', U'.'}, // ideographic full stop
+    {U'\uFF61', U'.'}, // its half-width form
+    {U'\u00D7', U'*'}, // multiplication sign
+}};
+
+} // namespace
 
 void KeyRouting::CloseConverter::operator()(UConverter* converter) const {
     ucnv_close(converter);
@@ -23,21 +43,18 @@ KeyRouting::KeyRouting() {
 
 KeyRouting::~KeyRouting() = default;
 
-char32_t KeyRouting::foldFullWidth(char32_t key) {
-    switch (key) {
-    case U'＋':
-    case U'－':
-    case U'＊':
-    case U'／':
-    case U'．':
-        return key - 0xFEE0;
-    case U'　':
-        return U' ';
-    default:
-        break;
+char32_t KeyRouting::fold(char32_t key) {
+    if (key >= U'\uFF01' && key <= U'\uFF5E') {
+        const char32_t ascii = key - 0xFEE0;
+        return (ascii >= U'0' && ascii <= U'9') || ascii == U'.' || ascii == U'+' ||
+                       ascii == U'-' || ascii == U'*' || ascii == U'/' || ascii == U'='
+                   ? ascii
+                   : key;
     }
-    if (key >= U'０' && key <= U'９') {
-        return key - 0xFEE0;
+    for (const auto& [from, to] : kanaModeKeys) {
+        if (key == from) {
+            return to;
+        }
     }
     return key;
 }

@@ -22,7 +22,9 @@ void TextBox::setText(std::u16string text) {
 }
 
 void TextBox::append(std::u16string_view text) {
-    setText(text_ + std::u16string(text));
+    text_.append(text);
+    caret_ = multiLine_ ? 0 : text_.size();
+    changed(Property::Text);
 }
 
 void TextBox::setCaret(std::size_t caret) {
@@ -70,6 +72,31 @@ void TextBox::insertKey(char32_t key) {
         piece += static_cast<char16_t>(0xDC00 + (key & 0x3FF));
     } else {
         piece += static_cast<char16_t>(key);
+    }
+    text_.insert(caret_, piece);
+    caret_ += piece.size();
+    changed(Property::Text);
+}
+
+void TextBox::insertText(std::u16string_view text) {
+    if (readOnly_) {
+        return;
+    }
+    std::u16string piece;
+    piece.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+                ++i;
+            }
+            piece += u"\r\n";
+        } else if (c == u'\t' || (c >= 0x20 && c != 0x7F)) {
+            piece += c;
+        }
+    }
+    if (piece.empty()) {
+        return;
     }
     text_.insert(caret_, piece);
     caret_ += piece.size();

@@ -18,6 +18,7 @@ public:
     // Replaces the whole text. The caret goes to the end of a single-line box (typing continues
     // the record) and to the start of a multi-line one.
     void setText(std::u16string text);
+    // The same as setText with the text followed by more, in amortised constant time.
     void append(std::u16string_view text);
 
     std::size_t caret() const { return caret_; }
@@ -36,6 +37,9 @@ public:
     // character before the caret, Enter (13) breaks the line of a multi-line box and inserts
     // nothing in a single-line one, any other character is inserted at the caret.
     void insertKey(char32_t key);
+    // Inserts a text at the caret and puts the caret after it: a paste into a multi-line box.
+    // Line ends become the box's CR LF; other control characters but the tab are dropped.
+    void insertText(std::u16string_view text);
 
 private:
     std::u16string text_;

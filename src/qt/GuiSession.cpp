@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QTest>
@@ -162,6 +163,17 @@ void GuiSession::key(const scenario::ControlPath& path, char32_t key) {
             key < 0x80 ? static_cast<Qt::Key>(QChar::toUpper(key)) : Qt::Key_unknown;
         QTest::sendKeyEvent(QTest::Click, &box, code, QString::fromUcs4(&key, 1), Qt::NoModifier);
     }
+    settle();
+}
+
+// Ctrl+V with the text on the clipboard.
+void GuiSession::paste(const scenario::ControlPath& path, const std::u16string& text) {
+    ControlView& view = target(path);
+    if (!isTextBox(view)) {
+        throw ScenarioError(scenario::toUtf8(path.name) + " is not a text box");
+    }
+    QGuiApplication::clipboard()->setText(toQString(text));
+    QTest::keyClick(&view.widget(), Qt::Key_V, Qt::ControlModifier);
     settle();
 }
 

@@ -28,6 +28,7 @@ public:
     void click(const scenario::ControlPath& control) override;
     void menu(const std::u16string& form, const std::u16string& item) override;
     void key(const scenario::ControlPath& box, char32_t key) override;
+    void paste(const scenario::ControlPath& box, const std::u16string& text) override;
     void caret(const scenario::ControlPath& box, std::optional<std::size_t> position) override;
     void focus(const scenario::ControlPath& control) override;
     void close(const std::u16string& form) override;

@@ -11,7 +11,6 @@ namespace kalpeno::qt {
 namespace {
 
 constexpr char32_t backspace = 8;
-constexpr char32_t tab = 9;
 constexpr char32_t enter = 13;
 
 constexpr std::array navigationKeys{
@@ -116,28 +115,6 @@ KeyMeaning keyMeaning(const QKeyEvent& event) {
     // A character typed with Ctrl, Alt or Meta is a command the program does not have.
     return command ? KeyMeaning{KeyEffect::Refused, {}}
                    : KeyMeaning{KeyEffect::Keys, std::move(keys)};
-}
-
-std::vector<char32_t> keysOfText(const QString& text, LineMode mode) {
-    std::vector<char32_t> keys;
-    const QList<uint> characters = text.toUcs4();
-    for (qsizetype i = 0; i < characters.size(); ++i) {
-        const char32_t c = characters[i];
-        if (c == U'\r' || c == U'\n') {
-            if (mode == LineMode::Single) {
-                break;
-            }
-            if (c == U'\r' && i + 1 < characters.size() && characters[i + 1] == U'\n') {
-                ++i;
-            }
-            keys.push_back(enter);
-        } else if (c == tab && mode == LineMode::Multi) {
-            keys.push_back(tab);
-        } else if (c >= 0x20 && c != 0x7F) {
-            keys.push_back(c);
-        }
-    }
-    return keys;
 }
 
 QInputMethodEvent preeditOnly(const QInputMethodEvent& event) {

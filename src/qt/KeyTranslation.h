@@ -1,8 +1,8 @@
 #pragma once
-// What a key press or a piece of inserted text means for a text box of the model. The widget
-// never edits its own text: typing, pasting and input-method text all become the model's key
-// presses (Application::pressKey), one character at a time, so that the box's key-press handler
-// decides about each; navigation and copying stay with the widget.
+// What a key press means for a text box of the model. The widget never edits its own text:
+// typing becomes the model's key presses (Application::pressKey), pasting and input-method text
+// the model's paste (Application::paste), so that the box's key-press handler decides about each
+// character; navigation and copying stay with the widget.
 
 #include <QString>
 
@@ -12,8 +12,6 @@ class QInputMethodEvent;
 class QKeyEvent;
 
 namespace kalpeno::qt {
-
-enum class LineMode { Single, Multi };
 
 enum class KeyEffect {
     Keys,       // the keys are pressed into the model's box
@@ -30,11 +28,6 @@ struct KeyMeaning {
 };
 
 KeyMeaning keyMeaning(const QKeyEvent& event);
-
-// The key presses that insert a text as if it were typed. A single-line box takes the text up
-// to its first line end; a multi-line box gets Enter (13) for each line end. Other control
-// characters are dropped, except a tab in a multi-line box.
-std::vector<char32_t> keysOfText(const QString& text, LineMode mode);
 
 // The part of an input-method event that the widget may show itself: the preedit text being
 // composed, without the committed text and without a selection it would make in the text.

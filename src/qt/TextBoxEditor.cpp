@@ -13,7 +13,7 @@
 namespace kalpeno::qt {
 
 TextBoxEditor::TextBoxEditor(forms::TextBox& box, UserEvents& events, QWidget* parent)
-    : TextBoxWidget(box, events, LineMode::Multi, parent) {
+    : TextBoxWidget(box, events, parent) {
     setTabChangesFocus(true);
     setUndoRedoEnabled(false);
     viewport()->setAcceptDrops(false);

@@ -4,6 +4,8 @@
 
 #include <QMouseEvent>
 
+#include <limits>
+
 namespace kalpeno::qt {
 
 namespace {
@@ -23,8 +25,9 @@ Qt::Alignment alignmentOf(forms::Alignment alignment) {
 } // namespace
 
 TextBoxLineEdit::TextBoxLineEdit(forms::TextBox& box, UserEvents& events, QWidget* parent)
-    : TextBoxWidget(box, events, LineMode::Single, parent) {
+    : TextBoxWidget(box, events, parent) {
     setDragEnabled(false);
+    setMaxLength(std::numeric_limits<int>::max()); // the box shows all the model holds
     setAlignment(alignmentOf(box.alignment()));
     // A safety net: should the widget ever change its text itself, the model's text comes back.
     connect(this, &QLineEdit::textEdited, this, [this] { showText(); });

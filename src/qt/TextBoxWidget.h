@@ -2,39 +2,64 @@
 
 #include "forms/TextBox.h"
 #include "qt/ControlView.h"
+#include "qt/Conversions.h"
 #include "qt/KeyTranslation.h"
 #include "qt/UserEvents.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 
+#include <utility>
 #include <vector>
 
 namespace kalpeno::qt {
 
 // What the two kinds of text box widget share (Editor is QLineEdit or QPlainTextEdit): the text
-// and caret are the model's, and the widget never edits its own text. Every key, pasted text
-// (Ctrl+V, Shift+Insert, the context menu) and input-method text goes to the model as key
-// presses, one character at a time, so that the box's key-press handler decides about each and
-// the model's box inserts; the widget only shows the result. Selecting, copying and moving the
-// caret stay with the widget, and a caret move is reported to the model. Delete, Cut, Undo,
-// Redo and drops do nothing.
-template <class Editor> class TextBoxWidget : public Editor, public ControlView {
+// and caret are the model's, and the widget never edits its own text. Every key goes to the model
+// as a key press, and pasted text (Ctrl+V, Shift+Insert, the context menu) and text an input
+// method commits as the model's paste, so that the box's key-press handler decides about each
+// character and the model's box inserts; the widget only shows the result. Selecting, copying
+// and moving the caret stay with the widget, and a caret move is reported to the model. Delete,
+// Cut, Undo, Redo and drops do nothing.
+//
+// Input-method compositions: the text being composed (the preedit) is shown in the box and never
+// reaches the model; only committed text does. The Enter or Space that commits or converts a
+// composition reaches no handler. A composition cut short by a focus change, a click elsewhere or
+// another window is committed once, into the box where it was composed; should the input method
+// then commit the same text again into whatever has the focus, that repeat is dropped.
+template <class Editor>
+class TextBoxWidget : public Editor, public ControlView, public UserEvents::Composition {
 public:
     QWidget& widget() override { return *this; }
     QPalette::ColorRole colourRole() const override { return QPalette::Base; }
 
 protected:
-    TextBoxWidget(forms::TextBox& box, UserEvents& events, LineMode mode, QWidget* parent)
-        : Editor(parent), ControlView(box, events), mode_(mode) {
+    TextBoxWidget(forms::TextBox& box, UserEvents& events, QWidget* parent)
+        : Editor(parent), ControlView(box, events) {
         this->setFocusPolicy(Qt::StrongFocus);
         this->setAcceptDrops(false);
         this->setReadOnly(box.readOnly());
+    }
+    ~TextBoxWidget() override { events().endComposition(*this); }
+
+    // The composition in this box ends now: its text goes into the box, once.
+    void finishComposition() override {
+        if (!composing_) {
+            return;
+        }
+        const QString text = composition_;
+        clearComposition();
+        QGuiApplication::inputMethod()->reset();
+        if (box()) {
+            events().paste(*box(), toU16(text));
+        }
+        events().expectRepeat(toU16(text));
     }
 
     forms::TextBox* box() const { return static_cast<forms::TextBox*>(control()); }
@@ -54,7 +79,11 @@ protected:
         }
     }
 
-    void pasteText(const QString& text) { press(keysOfText(text, mode_)); }
+    void pasteText(const QString& text) {
+        if (box()) {
+            events().paste(*box(), toU16(text));
+        }
+    }
 
     void keyPressEvent(QKeyEvent* event) override {
         const KeyMeaning meaning = keyMeaning(*event);
@@ -68,23 +97,45 @@ protected:
             return;
         }
         event->accept();
+        const bool commitKey =
+            meaning.keys == std::vector<char32_t>{13} || meaning.keys == std::vector<char32_t>{32};
+        if (commitKey && composing_) {
+            if (meaning.keys.front() == 13) {
+                commitComposition(); // Enter confirms the composition and does no more
+            }
+            return; // Space converts: the input method's, not the calculator's
+        }
+        if (commitKey && sinceCommit_.isValid() && sinceCommit_.elapsed() < keyOfCommitMs) {
+            sinceCommit_.invalidate(); // the key that committed, passed on by the input method
+            return;
+        }
+        sinceCommit_.invalidate();
+        events().expectRepeat({});
         if (meaning.effect == KeyEffect::Paste) {
             pasteText(QGuiApplication::clipboard()->text());
         } else if (meaning.effect == KeyEffect::Copy) {
             this->copy();
-        } else if (composing_ && meaning.keys == std::vector<char32_t>{13}) {
-            commitComposition(); // Enter that confirms a conversion only commits its text
         } else if (meaning.effect == KeyEffect::Keys) {
             press(meaning.keys);
         }
     }
 
-    // The committed text is typed into the model; the widget itself shows only what is still
+    // The committed text is pasted into the model; the widget itself shows only what is still
     // being composed.
     void inputMethodEvent(QInputMethodEvent* event) override {
+        event->accept();
         const QString committed = event->commitString();
         if (!committed.isEmpty()) {
-            press(keysOfText(committed, mode_));
+            const bool wasComposing = std::exchange(composing_, false);
+            events().endComposition(*this); // the commit goes in before a new composition
+            if (wasComposing || !events().takeRepeat(toU16(committed))) {
+                events().expectRepeat({});
+                if (wasComposing) {
+                    lastCommit_ = committed;
+                    sinceCommit_.start();
+                }
+                pasteText(committed);
+            }
         }
         if (hasSelection()) {
             clearSelection(); // the widget would replace the selection with the preedit text
@@ -93,7 +144,23 @@ protected:
         Editor::inputMethodEvent(&preedit);
         composition_ = event->preeditString();
         composing_ = !composition_.isEmpty();
-        event->accept();
+        if (composing_) {
+            events().beginComposition(*this);
+            events().expectRepeat({});
+        } else {
+            events().endComposition(*this);
+        }
+    }
+
+    // A composition still open when the focus leaves is committed here; one committed just
+    // before (Qt asks the input method to commit as the focus moves) may come again elsewhere.
+    void focusOutEvent(QFocusEvent* event) override {
+        if (composing_) {
+            finishComposition();
+        } else if (sinceCommit_.isValid() && sinceCommit_.elapsed() < keyOfCommitMs) {
+            events().expectRepeat(toU16(lastCommit_));
+        }
+        Editor::focusOutEvent(event);
     }
 
     void contextMenuEvent(QContextMenuEvent* event) override {
@@ -131,23 +198,31 @@ protected:
     bool showing_ = false; // the widget is being set from the model
 
 private:
+    // A key that arrives this soon after a commit is the one that made it.
+    static constexpr qint64 keyOfCommitMs = 100;
+
     // Asks the input method to commit; when none answers, the preedit text is committed here.
     void commitComposition() {
         QGuiApplication::inputMethod()->commit();
-        if (!composing_) {
-            return;
+        if (composing_) {
+            const QString text = composition_;
+            clearComposition();
+            pasteText(text);
         }
-        const QString text = composition_;
+    }
+
+    void clearComposition() {
         QInputMethodEvent clear;
         Editor::inputMethodEvent(&clear);
         composing_ = false;
         composition_.clear();
-        press(keysOfText(text, mode_));
+        events().endComposition(*this);
     }
 
-    LineMode mode_;
     bool composing_ = false;
     QString composition_;
+    QString lastCommit_;
+    QElapsedTimer sinceCommit_;
 };
 
 } // namespace kalpeno::qt

@@ -1,11 +1,20 @@
 #include "qt/UserEvents.h"
 
+#include <utility>
+
 namespace kalpeno::qt {
+
+void UserEvents::finishComposition() {
+    if (Composition* box = std::exchange(composing_, nullptr)) {
+        box->finishComposition();
+    }
+}
 
 template <class Event> bool UserEvents::deliver(Event&& event) {
     if (busy()) {
         return false;
     }
+    finishComposition();
     bool delivered = false;
     {
         Busy busy(*this);
@@ -27,6 +36,10 @@ bool UserEvents::chooseMenu(forms::MenuItem& item) {
 
 bool UserEvents::pressKey(forms::TextBox& box, char32_t key) {
     return deliver([&] { return app_.pressKey(box, key); });
+}
+
+bool UserEvents::paste(forms::TextBox& box, std::u16string_view text) {
+    return deliver([&] { return app_.paste(box, text); });
 }
 
 bool UserEvents::moveCaret(forms::TextBox& box, std::size_t caret) {

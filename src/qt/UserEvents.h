@@ -4,6 +4,9 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
 
 namespace kalpeno::qt {
 
@@ -24,6 +27,7 @@ public:
     bool click(forms::Control& control);
     bool chooseMenu(forms::MenuItem& item);
     bool pressKey(forms::TextBox& box, char32_t key);
+    bool paste(forms::TextBox& box, std::u16string_view text);
     bool moveCaret(forms::TextBox& box, std::size_t caret);
     bool giveFocus(forms::Control& control);
     bool close(forms::Form& form);
@@ -44,11 +48,39 @@ public:
     // Runs after each event that reached the model.
     std::function<void()> afterEvent;
 
+    // A box where an input method is composing text. Any event of another kind, or of another
+    // control, finishes the composition first, so that its text lands in its own box, once.
+    class Composition {
+    public:
+        virtual void finishComposition() = 0;
+
+    protected:
+        ~Composition() = default;
+    };
+    void beginComposition(Composition& box) { composing_ = &box; }
+    void endComposition(const Composition& box) {
+        if (composing_ == &box) {
+            composing_ = nullptr;
+        }
+    }
+    // The text of a composition that was committed as it was cut short: an input method may
+    // send it again as a commit into the box that has the focus next, before anything else.
+    void expectRepeat(std::u16string text) { repeat_ = std::move(text); }
+    // Answers whether the committed text is that repeat (and forgets it).
+    bool takeRepeat(const std::u16string& committed) {
+        const bool same = !repeat_.empty() && committed == repeat_;
+        repeat_.clear();
+        return same;
+    }
+
 private:
     template <class Event> bool deliver(Event&& event);
+    void finishComposition();
 
     forms::Application& app_;
     int depth_ = 0;
+    Composition* composing_ = nullptr;
+    std::u16string repeat_;
 };
 
 } // namespace kalpeno::qt

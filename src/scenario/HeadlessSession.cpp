@@ -62,6 +62,14 @@ void HeadlessSession::key(const ControlPath& path, char32_t key) {
     app_.pressKey(*box, key);
 }
 
+void HeadlessSession::paste(const ControlPath& path, const std::u16string& text) {
+    auto* box = dynamic_cast<forms::TextBox*>(&target(path));
+    if (!box) {
+        throw ScenarioError(toUtf8(path.name) + " is not a text box");
+    }
+    app_.paste(*box, text);
+}
+
 void HeadlessSession::caret(const ControlPath& path, std::optional<std::size_t> position) {
     auto* box = dynamic_cast<forms::TextBox*>(&target(path));
     if (!box) {

@@ -14,6 +14,7 @@ public:
     void click(const ControlPath& control) override;
     void menu(const std::u16string& form, const std::u16string& item) override;
     void key(const ControlPath& box, char32_t key) override;
+    void paste(const ControlPath& box, const std::u16string& text) override;
     void caret(const ControlPath& box, std::optional<std::size_t> position) override;
     void focus(const ControlPath& control) override;
     void close(const std::u16string& form) override;

@@ -163,6 +163,8 @@ void ScenarioFile::event(const std::string& command, const ScenarioLine& line) {
             }
             session_.key(path, c);
         }
+    } else if (command == "paste" && t.size() == 3 && t[2].kind == Token::Kind::String) {
+        session_.paste(path, text(t[2]));
     } else if (command == "key" && t.size() == 3 && t[2].kind == Token::Kind::Word) {
         const std::string& key = t[2].text;
         std::optional<long long> code = key == "Enter"       ? 13

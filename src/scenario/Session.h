@@ -47,6 +47,8 @@ public:
     virtual void menu(const std::u16string& form, const std::u16string& item) = 0;
     // One key press: 8 Backspace, 13 Enter, 32 Space, or any character.
     virtual void key(const ControlPath& box, char32_t key) = 0;
+    // Ctrl+V of the text, with the caret where it is.
+    virtual void paste(const ControlPath& box, const std::u16string& text) = 0;
     // Caret position, or the end when none is given.
     virtual void caret(const ControlPath& box, std::optional<std::size_t> position) = 0;
     virtual void focus(const ControlPath& control) = 0;

@@ -399,7 +399,8 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{"IdeographicSpace", U'　', 32, -1, u" "},
                     KeyCase{"Hiragana", U'あ', -32096, -1, u"あ"},
                     KeyCase{"HiraganaSwallowed", U'あ', -32096, 0, u""},
-                    KeyCase{"FullWidthEquals", U'＝', -32383, -1, u"＝"},
+                    KeyCase{"FullWidthEquals", U'＝', 61, -1, u"="},
+                    KeyCase{"KanaModeMinus", U'−', 45, -1, u"-"},
                     KeyCase{"Enter", U'\r', 13, -1, u""}, KeyCase{"Backspace", U'\b', 8, -1, u""}),
     [](const ::testing::TestParamInfo<KeyCase>& info) { return info.param.name; });
 

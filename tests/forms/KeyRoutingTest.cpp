@@ -14,23 +14,29 @@ struct FoldCase {
     char32_t folded;
 };
 
-class FoldFullWidthTest : public testing::TestWithParam<FoldCase> {};
+class FoldTest : public testing::TestWithParam<FoldCase> {};
 
-TEST_P(FoldFullWidthTest, FoldsTheCalculatorsCharacters) {
-    EXPECT_EQ(KeyRouting::foldFullWidth(GetParam().typed), GetParam().folded);
+TEST_P(FoldTest, FoldsTheCalculatorsCharacters) {
+    EXPECT_EQ(KeyRouting::fold(GetParam().typed), GetParam().folded);
 }
 
-INSTANTIATE_TEST_SUITE_P(Characters, FoldFullWidthTest,
+INSTANTIATE_TEST_SUITE_P(Characters, FoldTest,
                          testing::Values(
                              // The full-width twins of the accepted characters.
                              FoldCase{U'０', U'0'}, FoldCase{U'５', U'5'}, FoldCase{U'９', U'9'},
                              FoldCase{U'．', U'.'}, FoldCase{U'＋', U'+'}, FoldCase{U'－', U'-'},
                              FoldCase{U'＊', U'*'}, FoldCase{U'／', U'/'}, FoldCase{U'　', U' '},
+                             FoldCase{U'＝', U'='},
+                             // What kana mode sends for "-", "/", "." and "*".
+                             FoldCase{U'−', U'-'}, FoldCase{U'ー', U'-'}, FoldCase{U'ｰ', U'-'},
+                             FoldCase{U'‐', U'-'}, FoldCase{U'・', U'/'}, FoldCase{U'･', U'/'},
+                             FoldCase{U'÷', U'/'}, FoldCase{U'。', U'.'}, FoldCase{U'｡', U'.'},
+                             FoldCase{U'×', U'*'},
                              // Everything else stays as typed.
-                             FoldCase{U'＝', U'＝'}, FoldCase{U'Ａ', U'Ａ'}, FoldCase{U'あ', U'あ'},
-                             FoldCase{U'ｱ', U'ｱ'}, FoldCase{U'，', U'，'}, FoldCase{U'：', U'：'},
-                             FoldCase{U'＼', U'＼'}, FoldCase{U'5', U'5'}, FoldCase{U'\b', U'\b'},
-                             FoldCase{U'−', U'−'}, FoldCase{U'😀', U'😀'}));
+                             FoldCase{U'Ａ', U'Ａ'}, FoldCase{U'あ', U'あ'}, FoldCase{U'ｱ', U'ｱ'},
+                             FoldCase{U'，', U'，'}, FoldCase{U'：', U'：'}, FoldCase{U'＼', U'＼'},
+                             FoldCase{U'！', U'！'}, FoldCase{U'～', U'～'}, FoldCase{U'5', U'5'},
+                             FoldCase{U'\b', U'\b'}, FoldCase{U'—', U'—'}, FoldCase{U'😀', U'😀'}));
 
 struct CodeCase {
     char32_t key;

@@ -90,6 +90,72 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"ReadOnlyIgnoresKeys", Box::ReadOnly, u"12", 1, U"3\b\r", u"12", 1}),
     [](const ::testing::TestParamInfo<EditCase>& info) { return info.param.name; });
 
+struct PasteCase {
+    const char* name;
+    Box box;
+    const char16_t* initial;
+    std::size_t caret;
+    const char16_t* pasted;
+    const char16_t* text;
+};
+
+class TextBoxPasteTest : public TextBoxEditTest {};
+
+// Without a key-press handler: a single-line box takes the text up to its first line end, a
+// multi-line box all of it with the box's CR LF line ends; control characters are no text.
+TEST_F(TextBoxPasteTest, InsertsAtTheCaret) {
+    const PasteCase cases[] = {
+        {"SingleAtCaret", Box::SingleLine, u"12", 1, u"ab", u"1ab2"},
+        {"SingleStopsAtCrLf", Box::SingleLine, u"", 0, u"1\r\n2", u"1"},
+        {"SingleStopsAtLf", Box::SingleLine, u"", 0, u"1\n2", u"1"},
+        {"SingleDropsControls", Box::SingleLine, u"", 0,
+         u"a\tb\x01\x7f"
+         u"c",
+         u"abc"},
+        {"SingleAstral", Box::SingleLine, u"", 0, u"x😀", u"x😀"},
+        {"MultiLineEnds", Box::MultiLine, u"", 0, u"a\rb\nc\r\nd", u"a\r\nb\r\nc\r\nd"},
+        {"MultiKeepsTab", Box::MultiLine, u"xy", 1, u"\t\x01", u"x\ty"},
+        {"ReadOnly", Box::ReadOnly, u"12", 1, u"3", u"12"},
+    };
+    const char16_t* names[] = {u"Text1", u"Memo", u"Fixed"};
+    for (const PasteCase& c : cases) {
+        TextBox& box = program.main().textBox(names[static_cast<int>(c.box)]);
+        box.setText(c.initial);
+        ASSERT_TRUE(program.app.moveCaret(box, c.caret));
+        ASSERT_TRUE(program.app.paste(box, c.pasted));
+        EXPECT_EQ(utf8(box.text()), utf8(c.text)) << c.name;
+    }
+}
+
+// Each character goes through the handler as a typed one; a refusal with a message ends the
+// paste, a silent swallow does not; observers hear of the text once.
+TEST_F(TextBoxPasteTest, GoesThroughTheHandlerAndIsToldOnce) {
+    struct Counter : ModelObserver {
+        void controlChanged(Control&, Property p) override { texts += p == Property::Text; }
+        void formLoaded(Form&) override {}
+        void formShown(Form&) override {}
+        void formUnloading(Form&) override {}
+        void focusChanged(Control*) override {}
+        void programEnded() override {}
+        int texts = 0;
+    } counter;
+    TextBox& box = program.main().textBox(u"Text1");
+    box.onKeyPress = [&](std::int16_t& k) {
+        if (k == 'x') {
+            k = 0;
+        } else if (k == '!') {
+            k = 0;
+            program.app.msgBox(u"no");
+        }
+    };
+    program.app.addObserver(counter);
+    ASSERT_TRUE(program.app.paste(box, u"1x２−3!45"));
+    program.app.removeObserver(counter);
+    EXPECT_EQ(utf8(box.text()), "12-3");
+    EXPECT_EQ(program.messages.texts.size(), 1u);
+    EXPECT_EQ(counter.texts, 1);
+}
+
 // setText replaces the whole text; the caret goes to the end of a single-line box, so typing
 // continues the record, and to the start of a multi-line one.
 TEST(TextBoxText, SetTextPlacesTheCaret) {

@@ -81,43 +81,6 @@ TEST(KeyMeaningTest, EditingShortcutsAreRefused) {
     }
 }
 
-struct TextCase {
-    const char* name;
-    const char16_t* text;
-    LineMode mode;
-    std::vector<char32_t> keys;
-};
-
-void PrintTo(const TextCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class KeysOfTextTest : public ::testing::TestWithParam<TextCase> {};
-
-TEST_P(KeysOfTextTest, Gives) {
-    const TextCase& c = GetParam();
-    EXPECT_EQ(keysOfText(QString::fromUtf16(c.text), c.mode), c.keys);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, KeysOfTextTest,
-    ::testing::Values(
-        TextCase{"Plain", u"1+2", LineMode::Single, {U'1', U'+', U'2'}},
-        TextCase{"SingleStopsAtLineEnd", u"1\r\n2", LineMode::Single, {U'1'}},
-        TextCase{"SingleStopsAtLoneLf", u"1\n2", LineMode::Single, {U'1'}},
-        TextCase{"MultiCrLfIsOneEnter", u"a\r\nb", LineMode::Multi, {U'a', 13, U'b'}},
-        TextCase{"MultiLoneCrAndLf", u"a\rb\nc", LineMode::Multi, {U'a', 13, U'b', 13, U'c'}},
-        TextCase{"TabOnlyInMulti", u"a\tb", LineMode::Multi, {U'a', 9, U'b'}},
-        TextCase{"TabDroppedInSingle", u"a\tb", LineMode::Single, {U'a', U'b'}},
-        TextCase{"ControlsDropped",
-                 u"a\x01\x7f"
-                 u"b",
-                 LineMode::Multi,
-                 {U'a', U'b'}},
-        TextCase{"Astral", u"x\U0001F600", LineMode::Single, {U'x', U'\U0001F600'}},
-        TextCase{"Empty", u"", LineMode::Single, {}}),
-    [](const ::testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
-
 } // namespace
 
 } // namespace kalpeno::qt::test
