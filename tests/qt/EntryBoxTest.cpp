@@ -129,6 +129,39 @@ TEST_F(EntryBoxTest, EnterThatConfirmsAConversionOnlyCommits) {
     EXPECT_EQ(modelText(u"Text1"), u"1+23=");
 }
 
+// The sequences an input method sends: preedit updates then a commit; a commit with the key that
+// made it; Space converting; a composition cut short by a focus change or a keypad click, after
+// which the input method may send the same text again into the box that has the focus.
+TEST_F(EntryBoxTest, CompositionsReachTheModelOnceAndOnlyWhenCommitted) {
+    auto* text3 = widget<QLineEdit>(QStringLiteral("Text3"));
+    commit(text1(), QStringLiteral(u"１"), QString());
+    commit(text1(), QStringLiteral(u"１２"), QString());
+    QTest::keyClick(&text1(), Qt::Key_Space); // converts; never a blank in the calculation
+    EXPECT_EQ(modelText(u"Text7"), u"");
+    commit(text1(), QString(), QStringLiteral(u"１２"));
+    QTest::keyClick(&text1(), Qt::Key_Return); // the Enter that committed, passed on
+    EXPECT_EQ(modelText(u"Text1"), u"12");
+    EXPECT_EQ(text1().text(), QStringLiteral("12"));
+
+    commit(text1(), QStringLiteral(u"＋３"), QString());
+    text3->setFocus(Qt::MouseFocusReason);
+    GuiSession::settle();
+    commit(*text3, QString(), QStringLiteral(u"＋３")); // the input method's repeat
+    EXPECT_EQ(modelText(u"Text1"), u"12+3");
+    EXPECT_EQ(modelText(u"Text3"), u"");
+    EXPECT_EQ(modelText(u"Text9"), u"3");
+
+    text1().setFocus(Qt::MouseFocusReason);
+    GuiSession::settle();
+    commit(text1(), QStringLiteral(u"４"), QString());
+    session().click({.name = u"Command3", .index = 2}); // "*" on the keypad
+    EXPECT_EQ(modelText(u"Text1"), u"12+34*");
+    EXPECT_EQ(text1().text(), QStringLiteral("12+34*"));
+    commit(text1(), QString(), QStringLiteral(u"２\n５")); // several characters and a line end
+    EXPECT_EQ(modelText(u"Text9"), u"2");
+    EXPECT_EQ(shownBy(session()), typed(u"12+34*2"));
+}
+
 TEST_F(EntryBoxTest, DeleteCutUndoAndRedoDoNothing) {
     session().key({.name = u"Text1"}, U'1');
     session().key({.name = u"Text1"}, U'2');
