@@ -5,15 +5,11 @@
 
 namespace kalpeno::bench {
 
-namespace {
-
-std::string format(const char* pattern, double value) {
+std::string ScaleReport::format(const char* pattern, double value) {
     char text[64];
     std::snprintf(text, sizeof text, pattern, value);
     return text;
 }
-
-} // namespace
 
 ScaleReport::ScaleReport() {
     std::printf("| figure | measured | goal | met |\n|---|---|---|---|\n");
@@ -90,6 +86,26 @@ std::string ScaleReport::duration(double seconds) {
         return format("%.1f ms", seconds * 1e3);
     }
     return format("%.2f µs", seconds * 1e6);
+}
+
+void pastes(ScaleReport& report, const std::string& surface, double (*paste)(std::size_t length),
+            std::size_t scale) {
+    const std::size_t lengths[] = {10'000 / scale, 100'000 / scale, 1'000'000 / scale};
+    double times[3];
+    for (int i = 0; i < 3; ++i) {
+        std::vector<double> runs;
+        for (int run = 0; run < 3; ++run) {
+            runs.push_back(paste(lengths[i]));
+        }
+        times[i] = ScaleReport::median(runs);
+    }
+    const std::string name = surface + ": paste into an entry box";
+    report.sizePair(name, ScaleReport::count(lengths[0]), times[0], ScaleReport::count(lengths[1]),
+                    times[1], 10);
+    report.sizePair(name, ScaleReport::count(lengths[1]), times[1], ScaleReport::count(lengths[2]),
+                    times[2], 10);
+    report.row(name + " of " + ScaleReport::count(lengths[2]) + " characters, until shown",
+               ScaleReport::duration(times[2]), "≤ 2 s", times[2] <= 2.0);
 }
 
 } // namespace kalpeno::bench

@@ -1,18 +1,24 @@
 #include "bench/scale/WidgetScale.h"
 
 #include "bench/qt/WidgetProgram.h"
+#include "bench/scale/PasteText.h"
 #include "bench/scale/SessionComparison.h"
 #include "bench/scale/SessionScript.h"
 #include "forms/TextFileInput.h"
+#include "qt/Conversions.h"
 #include "qt/ListBoxWidget.h"
 #include "qt/MultiLineText.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTest>
 
 #include <chrono>
 #include <cstdio>
+#include <limits>
 #include <vector>
 
 namespace kalpeno::bench {
@@ -92,6 +98,69 @@ void WidgetScale::tape(ScaleReport& report, std::size_t lines) {
     report.row(name + ", scroll from the top to the end, until painted",
                ScaleReport::duration(scrollSeconds) + (atEnd ? "" : " (not at the end)"),
                "no visible pause (< 50 ms)", atEnd && scrollSeconds < 0.05);
+}
+
+double widgetPaste(std::size_t length) {
+    WidgetProgram program;
+    auto& entry = dynamic_cast<QLineEdit&>(program.widget(u"Text1"));
+    QGuiApplication::clipboard()->setText(qt::toQString(pasteText(length)));
+    const auto start = Clock::now();
+    QTest::keyClick(&entry, Qt::Key_V, Qt::ControlModifier);
+    WidgetProgram::settle();
+    entry.repaint();
+    const double seconds = secondsSince(start);
+    if (static_cast<std::size_t>(entry.text().size()) != length || program.messages() != 0) {
+        std::fprintf(stderr, "kalpeno-bench-scale: the widget paste was not whole\n");
+    }
+    return seconds;
+}
+
+namespace {
+
+// The median time of 40 key presses into the box, a digit and Backspace in turn, each until
+// painted.
+double keyPresses(QLineEdit& box) {
+    std::vector<double> runs;
+    for (int i = 0; i < 40; ++i) {
+        const auto start = Clock::now();
+        if (i % 2 == 0) {
+            QTest::keyClick(&box, Qt::Key_5);
+        } else {
+            QTest::keyClick(&box, Qt::Key_Backspace);
+        }
+        WidgetProgram::settle();
+        box.repaint();
+        runs.push_back(secondsSince(start));
+    }
+    return ScaleReport::median(runs);
+}
+
+} // namespace
+
+void WidgetScale::longEntryKeys(ScaleReport& report) {
+    for (const std::size_t length : {10, 1'000, 10'000}) {
+        WidgetProgram program;
+        auto& entry = dynamic_cast<QLineEdit&>(program.widget(u"Text1"));
+        program.app().paste(program.app().loaded(u"Kalpeno")->textBox(u"Text1"),
+                            std::u16string(length, u'7'));
+        WidgetProgram::settle();
+        const double kalpeno = keyPresses(entry);
+        QLineEdit bare;
+        bare.setMaxLength(std::numeric_limits<int>::max());
+        bare.setFont(entry.font());
+        bare.resize(entry.size());
+        bare.setText(QString(static_cast<qsizetype>(length), u'7'));
+        bare.show();
+        WidgetProgram::settle();
+        const double qt = keyPresses(bare);
+        const std::string name = "widgets: key press into an entry box of " +
+                                 ScaleReport::count(length) + " characters, until painted";
+        const bool goal = length == 10'000;
+        report.row(name,
+                   ScaleReport::duration(kalpeno) + " vs " + ScaleReport::duration(qt) +
+                       " for a bare QLineEdit (" + ScaleReport::format("%.2f×", kalpeno / qt) + ")",
+                   goal ? "≤ 2× the bare QLineEdit" : "", !goal || kalpeno <= 2 * qt);
+    }
 }
 
 double widgetHelpLoad(const std::filesystem::path& folder) {

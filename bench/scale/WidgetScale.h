@@ -23,6 +23,9 @@ public:
     // A tape of `lines` lines: the time of the last append (one "+" click) and of the scroll to
     // its end, both until painted.
     void tape(ScaleReport& report, std::size_t lines);
+    // A key press (a digit, then Backspace, in turn) into an entry box holding 10, 1,000 and
+    // 10,000 characters, until painted, beside a bare QLineEdit given the same text.
+    void longEntryKeys(ScaleReport& report);
 
 private:
     std::unique_ptr<QApplication> application_;
@@ -35,5 +38,8 @@ double widgetHelpLoad(const std::filesystem::path& folder);
 // text to a bare QPlainTextEdit of the Help window's size until it is painted. Needs the
 // QApplication.
 double qtAloneHelpLoad(const std::filesystem::path& folder);
+// Ctrl+V of a text of that length into A's entry box on a fresh program, until painted. Needs
+// the QApplication.
+double widgetPaste(std::size_t length);
 
 } // namespace kalpeno::bench

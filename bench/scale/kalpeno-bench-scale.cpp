@@ -4,8 +4,10 @@
 //
 //   kalpeno-bench-scale [--quick] [--only PART]
 //     --quick: a tenth of the sizes, for a smoke run
-//     --only PART: one part alone (headless, widget-sessions, widget-tape, widget-help)
+//     --only PART: one part alone (headless, widget-sessions, widget-tape, widget-paste,
+//                  widget-help)
 #include "bench/scale/HelpFile.h"
+#include "bench/scale/PasteText.h"
 #include "bench/scale/ScaleReport.h"
 #include "bench/scale/SessionComparison.h"
 #include "bench/scale/SessionScript.h"
@@ -62,6 +64,22 @@ bench::SessionRun runHeadlessSession(const bench::SessionScript& script) {
         }
     }
     return {secondsSince(start), messages.texts.size()};
+}
+
+// One paste into A's entry box of a fresh headless program.
+double headlessPaste(std::size_t length) {
+    forms::RecordingMessageBox messages;
+    forms::Application app(u"/nonexistent", messages);
+    startProgram(app);
+    auto& box = app.loaded(u"Kalpeno")->textBox(u"Text1");
+    const std::u16string text = bench::pasteText(length);
+    const auto start = Clock::now();
+    app.paste(box, text);
+    const double seconds = secondsSince(start);
+    if (box.text().size() != length || !messages.texts.empty()) {
+        std::fprintf(stderr, "kalpeno-bench-scale: the headless paste was not whole\n");
+    }
+    return seconds;
 }
 
 void headlessSessions(ScaleReport& report, std::size_t small) {
@@ -219,6 +237,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "headless sessions...\n");
         headlessSessions(report, 100'000 / scale);
         headlessTape(report, 100'000 / scale);
+        bench::pastes(report, "headless", headlessPaste, scale);
     }
 #ifdef KALPENO_BENCH_QT
     if (runs("widget-sessions")) {
@@ -227,6 +246,11 @@ int main(int argc, char** argv) {
     }
     if (runs("widget-tape")) {
         widgets.tape(report, 100'000 / scale);
+    }
+    if (runs("widget-paste")) {
+        std::fprintf(stderr, "widget pastes...\n");
+        bench::pastes(report, "widgets", bench::widgetPaste, scale);
+        widgets.longEntryKeys(report);
     }
     if (runs("widget-help")) {
         helpLoads(report, folder, bench::Surface::Widgets);
