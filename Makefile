@@ -1,5 +1,5 @@
 # A thin wrapper over the CMake presets. Every target runs the set-up script first.
-.PHONY: setup build test run fuzz fuzz-merge bench bench-peers format clean
+.PHONY: setup build test run check-input-method fuzz fuzz-merge bench bench-peers format clean
 
 setup:
 	@tools/setup.sh
@@ -16,6 +16,12 @@ test: build
 
 run: build
 	build/bin/kalpeno
+
+# A calculation typed through a real Japanese input method (ibus with Mozc in kana mode) on Xvfb
+# with openbox, read back over AT-SPI; screenshots of each step in build/input-method/.
+check-input-method: build
+	tools/setup.sh realworld
+	tests/realworld/input-method.sh build/bin/kalpeno build/input-method
 
 # The fuzz targets under libFuzzer, each for FUZZ_SECONDS, on a scratch copy of the corpus in
 # build-fuzz/corpus/ (the committed corpus in tests/fuzz/corpus/ is only read). Findings land in

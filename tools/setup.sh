@@ -6,6 +6,8 @@
 #   tools/setup.sh fuzz       the libFuzzer toolchain for `make fuzz`
 #   tools/setup.sh bench      what `make bench` needs on top of the default
 #   tools/setup.sh peers      other calculators, for comparison in `make bench-peers`
+#   tools/setup.sh realworld  a real X session, input method and screen-reader client for
+#                             `make check-input-method`
 set -euo pipefail
 
 base=(cmake ninja-build g++ make
@@ -14,6 +16,8 @@ base=(cmake ninja-build g++ make
 fuzz=(clang libclang-rt-14-dev)
 bench=(libbenchmark-dev libx11-dev valgrind)
 # xcalc as its users see it: with its bitmap and its fonts (the key labels)
+realworld=(xvfb xauth x11-utils openbox xdotool imagemagick dbus dbus-x11 at-spi2-core
+           python3-pyatspi ibus ibus-mozc)
 peers=(x11-apps xbitmaps xfonts-base xfonts-75dpi galculator speedcrunch kcalc gnome-calculator qalculate-gtk)
 
 packages=()
@@ -23,6 +27,7 @@ for group in "${@:-base}"; do
         fuzz) packages+=("${base[@]}" "${fuzz[@]}") ;;
         bench) packages+=("${base[@]}" "${bench[@]}") ;;
         peers) packages+=("${peers[@]}") ;;
+        realworld) packages+=("${base[@]}" "${realworld[@]}") ;;
         *) echo "setup.sh: unknown group '$group'" >&2; exit 2 ;;
     esac
 done
