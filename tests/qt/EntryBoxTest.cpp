@@ -87,6 +87,14 @@ TEST_F(EntryBoxTest, PastedLettersInsertNothing) {
     EXPECT_EQ(modelText(u"Text1"), u"");
 }
 
+TEST_F(EntryBoxTest, ALongPasteIsShownWhole) {
+    const QString digits(40'000, u'8'); // beyond QLineEdit's default limit of 32,767
+    QGuiApplication::clipboard()->setText(digits);
+    QTest::keyClick(&text1(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(text1().text(), digits);
+    EXPECT_EQ(widget<QLineEdit>(QStringLiteral("Text7"))->text(), digits);
+}
+
 TEST_F(EntryBoxTest, ShiftInsertPastesAsTyped) {
     QGuiApplication::clipboard()->setText(QStringLiteral("12*3"));
     QTest::keyClick(&text1(), Qt::Key_Insert, Qt::ShiftModifier);
