@@ -132,10 +132,23 @@ void EventDriver::dispatch(std::uint8_t kind, ByteReader& input) {
             app.pressKey(*box, decodeKey(input));
         }
         return;
-    case 10: // a burst of keys into one box, as typing a number is
+    case 10: // a burst of keys into one box, as typing a number is, or the same keys pasted
         if (auto* box = choose(controlsOf<forms::TextBox>(app, textBox), input)) {
+            const bool paste = input.byte() & 1;
+            std::u16string text;
             for (std::size_t n = 1 + input.pick(8); n > 0 && !app.ended(); --n) {
-                app.pressKey(*box, decodeKey(input));
+                const char32_t key = decodeKey(input);
+                if (!paste) {
+                    app.pressKey(*box, key);
+                } else if (key < 0x10000) {
+                    text += static_cast<char16_t>(key);
+                } else {
+                    text += static_cast<char16_t>(0xD800 + ((key - 0x10000) >> 10));
+                    text += static_cast<char16_t>(0xDC00 + ((key - 0x10000) & 0x3FF));
+                }
+            }
+            if (paste) {
+                app.paste(*box, text);
             }
         }
         return;

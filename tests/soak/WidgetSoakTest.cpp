@@ -94,7 +94,13 @@ protected:
             } else if (kind < 19) {
                 const Command& c = commands_[random_() % commands_.size()];
                 session_->menu(c.form, c.item);
-            } else if (random_() % 4 == 0) {
+            } else if (random_() % 4 != 0) {
+                std::u16string text;
+                for (unsigned n = 1 + random_() % 12; n > 0; --n) {
+                    text += static_cast<char16_t>(keys[random_() % keys.size()]);
+                }
+                session_->paste(anyTarget().path, text);
+            } else {
                 static const std::array<std::u16string, 3> forms{u"Kalpeno", u"frmHelp",
                                                                  u"frmVersion4"};
                 session_->close(forms[random_() % forms.size()]);
