@@ -196,7 +196,9 @@ void GuiSession::clickIntoBox(ControlView& view, std::size_t position) {
         return;
     }
     clickAt(*receiver, QPoint(1, 1));
-    QTest::keyClick(&view.widget(), Qt::Key_Home, Qt::ControlModifier);
+    // Home in a line edit, Ctrl+Home in a multi-line box: the start of the text.
+    QTest::keyClick(&view.widget(), Qt::Key_Home,
+                    receiver == &view.widget() ? Qt::NoModifier : Qt::ControlModifier);
     for (int i = 0; i < shownPosition; ++i) {
         QTest::keyClick(&view.widget(), Qt::Key_Right);
     }
