@@ -37,7 +37,12 @@ RunResult Runner::runFile(const std::string& file, const std::filesystem::path& 
             break;
         }
     }
-    return scenario.result();
+    RunResult& result = scenario.result();
+    if (!result.error && result.passed + result.failed == 0) {
+        out_ << file << ":0: error: the file checks nothing (no expect)\n";
+        result.error = true;
+    }
+    return result;
 }
 
 } // namespace kalpeno::scenario
