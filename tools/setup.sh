@@ -12,7 +12,7 @@ set -euo pipefail
 
 base=(cmake ninja-build g++ make
       qt6-base-dev libfontconfig-dev libicu-dev libgtest-dev
-      fonts-ipafont-gothic xvfb xauth)
+      fonts-ipafont-gothic xvfb xauth x11-utils)
 fuzz=(clang libclang-rt-14-dev)
 bench=(libbenchmark-dev libx11-dev valgrind)
 # xcalc as its users see it: with its bitmap and its fonts (the key labels)

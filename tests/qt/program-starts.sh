@@ -1,13 +1,32 @@
 #!/usr/bin/env bash
-# Starts the program as its users do, with no arguments, and checks that it is still running
-# a few seconds later, its window shown and waiting for the user. A fault on the way there (a
-# crash, an abort, a sanitizer's report) ends it early with a status of its own.
+# Starts the program as its users do, with no arguments, on a virtual X server, and checks that
+# its window appears there and that it is still running a few seconds later, waiting for the
+# user. A fault on the way (a crash, an abort, a sanitizer's report) ends it early with a status
+# of its own; a program that runs without ever showing its window fails too.
 set -u
-program=$1
-timeout --signal=TERM 3 "$program"
-status=$?
-if [[ $status -eq 124 ]]; then
-    exit 0
-fi
-echo "program-starts: $program ended with status $status before it was stopped" >&2
-exit 1
+export QT_QPA_PLATFORM=xcb
+exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    "$1" &
+    pid=$!
+    shown=
+    for _ in $(seq 100); do
+        sleep 0.1
+        kill -0 $pid 2>/dev/null || break
+        if xwininfo -root -tree 2>/dev/null | grep -q "\"Orlanvi\""; then
+            shown=1
+            break
+        fi
+    done
+    sleep 2
+    if ! kill -0 $pid 2>/dev/null; then
+        wait $pid
+        echo "program-starts: $1 ended with status $? before it was stopped" >&2
+        exit 1
+    fi
+    kill $pid
+    wait $pid 2>/dev/null
+    if [[ -z $shown ]]; then
+        echo "program-starts: the window of $1 never appeared" >&2
+        exit 1
+    fi
+' program-starts "$1"
