@@ -10,10 +10,7 @@ namespace kalpeno::calculator {
 
 namespace {
 
-constexpr std::u16string_view completedMessage =
-    u"電卓のA,B,C又は全クリアのボタンをクリックしてください。";
 constexpr std::u16string_view ownTotalMessage = u"ほかの電卓でしか使えません";
-constexpr std::u16string_view separator = u"-------------";
 
 bool endsWith(const std::u16string& text, char16_t c) {
     return !text.empty() && text.back() == c;
@@ -23,16 +20,20 @@ bool endsWith(const std::u16string& text, char16_t c) {
 
 Kalpeno::Kalpeno(forms::Application& app)
     : Form(app, design()), Text7(textBox(u"Text7")), Text9(textBox(u"Text9")),
-      Label6(caption(u"Label6")), Command1(caption(u"Command1")), Command9(caption(u"Command9")),
-      rows_{{
-          {Calculators[0], textBox(u"Text1"), textBox(u"Text2"), listBox(u"List1"),
-           control(u"Image1"), control(u"Image4")},
-          {Calculators[1], textBox(u"Text3"), textBox(u"Text4"), listBox(u"List2"),
-           control(u"Image2"), control(u"Image5")},
-          {Calculators[2], textBox(u"Text5"), textBox(u"Text6"), listBox(u"List3"),
-           control(u"Image3"), control(u"Image6")},
-      }} {
+      Label6(caption(u"Label6")), Command1(caption(u"Command1")),
+      Command9(caption(u"Command9")), rows_{rowOf(Calculators[0]), rowOf(Calculators[1]),
+                                            rowOf(Calculators[2])} {
     wireHandlers();
+}
+
+// The controls the record names for one calculator.
+Kalpeno::Row Kalpeno::rowOf(const Calculator& record) {
+    return {record,
+            textBox(record.entryBox),
+            textBox(record.totalBox),
+            listBox(record.tape),
+            control(record.selectionPicture),
+            control(record.markerPicture)};
 }
 
 void Kalpeno::wireHandlers() {
@@ -66,33 +67,29 @@ void Kalpeno::wireHandlers() {
     get<forms::Timer>(u"Timer1").onTimer = [this] { Timer1_Timer(); };
 }
 
+// The window-level state fields, in their declared order.
+const std::array<Kalpeno::StateField, 13> Kalpeno::stateFields{{
+    {u"LeftValue", [](const Kalpeno& k) -> StateValue { return k.LeftValue; }},
+    {u"RightValue", [](const Kalpeno& k) -> StateValue { return k.RightValue; }},
+    {u"OpSymbol", [](const Kalpeno& k) -> StateValue { return k.OpSymbol; }},
+    {u"LastEntryChar", [](const Kalpeno& k) -> StateValue { return k.LastEntryChar; }},
+    {u"DisplayLength", [](const Kalpeno& k) -> StateValue { return k.DisplayLength + 0LL; }},
+    {u"ActiveCalc", [](const Kalpeno& k) -> StateValue { return k.ActiveCalc + 0LL; }},
+    {u"OpCount", [](const Kalpeno& k) -> StateValue { return k.OpCount + 0LL; }},
+    {u"LastResult", [](const Kalpeno& k) -> StateValue { return k.LastResult; }},
+    {u"TotalA", [](const Kalpeno& k) -> StateValue { return k.TotalA; }},
+    {u"TotalB", [](const Kalpeno& k) -> StateValue { return k.TotalB; }},
+    {u"TotalC", [](const Kalpeno& k) -> StateValue { return k.TotalC; }},
+    {u"TapeValue", [](const Kalpeno& k) -> StateValue { return k.TapeValue; }},
+    {u"TapeLine", [](const Kalpeno& k) -> StateValue { return k.TapeLine; }},
+}};
+
 std::optional<StateValue> Kalpeno::stateField(std::u16string_view name) const {
-    if (name == u"LeftValue")
-        return LeftValue;
-    if (name == u"RightValue")
-        return RightValue;
-    if (name == u"OpSymbol")
-        return OpSymbol;
-    if (name == u"LastEntryChar")
-        return LastEntryChar;
-    if (name == u"DisplayLength")
-        return static_cast<long long>(DisplayLength);
-    if (name == u"ActiveCalc")
-        return static_cast<long long>(ActiveCalc);
-    if (name == u"OpCount")
-        return static_cast<long long>(OpCount);
-    if (name == u"LastResult")
-        return LastResult;
-    if (name == u"TotalA")
-        return TotalA;
-    if (name == u"TotalB")
-        return TotalB;
-    if (name == u"TotalC")
-        return TotalC;
-    if (name == u"TapeValue")
-        return TapeValue;
-    if (name == u"TapeLine")
-        return TapeLine;
+    for (const StateField& field : stateFields) {
+        if (field.name == name) {
+            return field.read(*this);
+        }
+    }
     return std::nullopt;
 }
 

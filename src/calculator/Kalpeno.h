@@ -42,10 +42,17 @@ public:
 
     // The state field of that name, or nothing.
     std::optional<StateValue> stateField(std::u16string_view name) const;
-    static constexpr std::array<std::u16string_view, 13> stateFieldNames{
-        u"LeftValue",  u"RightValue", u"OpSymbol",   u"LastEntryChar", u"DisplayLength",
-        u"ActiveCalc", u"OpCount",    u"LastResult", u"TotalA",        u"TotalB",
-        u"TotalC",     u"TapeValue",  u"TapeLine"};
+    struct StateField {
+        std::u16string_view name;
+        StateValue (*read)(const Kalpeno&);
+    };
+    static const std::array<StateField, 13> stateFields;
+
+    // What the keypad and the keyboard refuse to add to a completed calculation, and the line
+    // between a calculation's operands and its result on the tape.
+    static constexpr std::u16string_view completedMessage =
+        u"電卓のA,B,C又は全クリアのボタンをクリックしてください。";
+    static constexpr std::u16string_view separator = u"-------------";
 
     void Form_Load() override;
     void Image1_Click();
@@ -89,6 +96,7 @@ private:
         forms::Control& marker;
     };
 
+    Row rowOf(const Calculator& record);
     void wireHandlers();
     Row* active();
     Row& row(std::size_t i) { return rows_[i]; }

@@ -11,17 +11,19 @@ namespace kalpeno::calculator {
 
 namespace {
 
+// The KeyAscii codes the handlers know.
 constexpr std::int16_t backspace = 8;
 constexpr std::int16_t enter = 13;
-constexpr std::int16_t blank = 32;
+constexpr std::int16_t blank = ' ';
+constexpr std::int16_t point = '.';
 
 bool isOperatorKey(std::int16_t k) {
-    return k == 43 || k == 45 || k == 42 || k == 47;
+    return k == '+' || k == '-' || k == '*' || k == '/';
 }
 
 bool passesFilter(std::int16_t k) {
-    return isOperatorKey(k) || k == blank || k == backspace || k == enter || k == 46 ||
-           (k >= 48 && k <= 57);
+    return isOperatorKey(k) || k == blank || k == backspace || k == enter || k == point ||
+           (k >= '0' && k <= '9');
 }
 
 } // namespace
@@ -45,7 +47,7 @@ void Kalpeno::keyPress(std::size_t calculator, std::int16_t& KeyAscii) {
         return;
     }
     if (!calc.entry.text().empty() && calc.entry.text().back() == u'=') {
-        app().msgBox(u"電卓のA,B,C又は全クリアのボタンをクリックしてください。");
+        app().msgBox(completedMessage);
         KeyAscii = 0;
         return;
     }
@@ -53,7 +55,7 @@ void Kalpeno::keyPress(std::size_t calculator, std::int16_t& KeyAscii) {
         operatorKey(calc, static_cast<char16_t>(k));
     } else if (k == enter) {
         enterKey(calculator);
-    } else if (k == blank && calc.record.code == 5) {
+    } else if (k == blank && &calc.record == &Calculators[2]) { // the blank clears all in C
         clearAll();
     } else if (k == backspace) {
         backspaceKey(calc, KeyAscii);
@@ -120,7 +122,7 @@ void Kalpeno::enterKey(std::size_t calculator) {
         return;
     }
     totalOf(calc.record) = LastResult;
-    calc.tape.addItem(u"-------------");
+    calc.tape.addItem(std::u16string(separator));
     calc.tape.addItem(calc.total.text());
     if (calculator < 2) {
         handOn(calc, row(calculator + 1));

@@ -141,8 +141,9 @@ void ScenarioFile::expect(const ScenarioLine& line) {
 bool ScenarioFile::expectStateField(const std::string& name, const ScenarioLine& line) {
     const std::optional<std::u16string> field = fromUtf8(name);
     const calculator::Kalpeno* window = session_.calculatorWindow();
-    const auto& fields = calculator::Kalpeno::stateFieldNames;
-    if (!field || std::find(fields.begin(), fields.end(), *field) == fields.end()) {
+    const auto& fields = calculator::Kalpeno::stateFields;
+    if (!field || std::none_of(fields.begin(), fields.end(),
+                               [&](const auto& f) { return f.name == *field; })) {
         return false;
     }
     const std::vector<Token> values(line.tokens.begin() + 2, line.tokens.end());
