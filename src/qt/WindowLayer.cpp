@@ -26,8 +26,11 @@ WindowLayer::WindowLayer(forms::Application& app) : app_(app), events_(app) {
     ended_ = app_.ended();
 }
 
+// Nothing the widgets do while they are destroyed (a focus change ending an open composition)
+// reaches the model.
 WindowLayer::~WindowLayer() {
     app_.removeObserver(*this);
+    UserEvents::Busy busy(events_);
     windows_.clear();
     for (const QPointer<FormWindow>& window : retired_) {
         delete window.data();
