@@ -30,7 +30,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-for tool in kalpeno-launch-timer kalpeno-bench-events kalpeno-bench-scale; do
+for tool in kalpeno-launch-timer kalpeno-latency kalpeno-bench-events kalpeno-bench-scale; do
     [[ -x "$bin/$tool" ]] || { echo "run.sh: $bin/$tool is missing; run make bench" >&2; exit 2; }
 done
 
@@ -91,6 +91,25 @@ startup() {
         "${programs[@]}" >"$logs/startup.log" 2>&1 ||
         echo "**The start-up benchmark failed**: see $logs/startup.log"
     [[ -f "$work/startup.md" ]] && cat "$work/startup.md"
+}
+
+# Key-to-screen and click-to-screen latency on the same Xvfb. The places clicked are the keypad's
+# "5" (Kalpeno, xcalc) and a button of the floor, in window coordinates; the peers other than
+# xcalc get keys only.
+latency() {
+    local programs=("kalpeno@492,238=$bin/kalpeno" "kalpeno+enter@28,57=$bin/kalpeno"
+                    "floor@342,118=$bin/kalpeno-floor")
+    command -v xcalc >/dev/null && programs+=("xcalc@114,361=xcalc")
+    local peer
+    for peer in galculator speedcrunch qalculate-gtk; do
+        command -v "$peer" >/dev/null && programs+=("$peer=$peer")
+    done
+    local bus=()
+    command -v dbus-run-session >/dev/null && bus=(dbus-run-session --)
+    env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY="$display" \
+        "${bus[@]}" "$bin/kalpeno-latency" --output "$work/latency.md" "${programs[@]}" \
+        >"$logs/latency.log" 2>&1 || echo "**The latency benchmark failed**: see $logs/latency.log"
+    [[ -f "$work/latency.md" ]] && cat "$work/latency.md"
 }
 
 # The instructions each program runs from exec until it asks for its first window to be mapped,
@@ -180,6 +199,15 @@ echo "run.sh: Xvfb on $display; $start_runs start-up runs per program" >&2
     echo "the window where another core runs the rest."
     echo
     instructions
+    echo
+    echo "## Latency"
+    echo
+    echo "From an XTest key press and release (\"5\" and Backspace in turn, the text changing each"
+    echo "time) or left click to the first and to the last Damage event of the answer on the"
+    echo "program's window (quiet for 20 ms after it), 80 of each, on the same Xvfb. Enter: \"1+2\""
+    echo "typed into a freshly selected A, then Enter timed."
+    echo
+    latency
     echo
     echo "## Event cost"
     echo

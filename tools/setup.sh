@@ -14,7 +14,7 @@ base=(cmake ninja-build g++ make
       qt6-base-dev libfontconfig-dev libicu-dev libgtest-dev
       fonts-ipafont-gothic xvfb xauth x11-utils)
 fuzz=(clang libclang-rt-14-dev)
-bench=(libbenchmark-dev libx11-dev valgrind)
+bench=(libbenchmark-dev libx11-dev libxtst-dev libxdamage-dev valgrind)
 # xcalc as its users see it: with its bitmap and its fonts (the key labels)
 realworld=(xvfb xauth x11-utils openbox xdotool imagemagick dbus dbus-x11 at-spi2-core
            python3-pyatspi ibus ibus-mozc)
