@@ -5,12 +5,16 @@
 #   tools/setup.sh            build, test and run (the default)
 #   tools/setup.sh fuzz       the libFuzzer toolchain for `make fuzz`
 #   tools/setup.sh bench      what `make bench` needs on top of the default
+#   tools/setup.sh package    what `make package` and `make package-test` need on top of it
 #   tools/setup.sh peers      other calculators, for comparison in `make bench-peers`
 set -euo pipefail
 
 base=(cmake ninja-build g++ make
-      qt6-base-dev libfontconfig-dev libicu-dev libgtest-dev
-      fonts-ipafont-gothic xvfb xauth)
+      qt6-base-dev qt6-svg-dev libfontconfig-dev libicu-dev libgtest-dev
+      fonts-ipafont-gothic xvfb xauth
+      desktop-file-utils appstream)
+# CPack's Debian generator runs dpkg-shlibdeps and file; lintian checks the package
+package=(dpkg-dev file lintian)
 fuzz=(clang libclang-rt-14-dev)
 bench=(libbenchmark-dev libx11-dev valgrind)
 # xcalc as its users see it: with its bitmap and its fonts (the key labels)
@@ -22,6 +26,7 @@ for group in "${@:-base}"; do
         base) packages+=("${base[@]}") ;;
         fuzz) packages+=("${base[@]}" "${fuzz[@]}") ;;
         bench) packages+=("${base[@]}" "${bench[@]}") ;;
+        package) packages+=("${base[@]}" "${package[@]}") ;;
         peers) packages+=("${peers[@]}") ;;
         *) echo "setup.sh: unknown group '$group'" >&2; exit 2 ;;
     esac
