@@ -24,10 +24,10 @@ package:
 	rm -f build-package/kalpeno_*.deb
 	cmake --build --preset package -j 2 --target package
 
-# The package's checks: lintian reports no error (its warnings are printed), and the package's
+# The package's checks: lintian reports no error and no warning, and the package's
 # files pass the checks of the installed program that `make test` runs on `cmake --install`.
 package-test: package build
-	lintian --fail-on error --no-tag-display-limit build-package/kalpeno_*.deb
+	lintian --fail-on error,warning --tag-display-limit 0 build-package/kalpeno_*.deb
 	bash tests/install/check-install.sh build-package/kalpeno_*.deb build/tests/install/libkalpeno_help_probe.so
 
 # The fuzz targets under libFuzzer, each for FUZZ_SECONDS, on a scratch copy of the corpus in
