@@ -1,5 +1,5 @@
 # A thin wrapper over the CMake presets. Every target runs the set-up script first.
-.PHONY: setup build test run check-input-method fuzz fuzz-merge bench bench-peers format clean
+.PHONY: setup build test run check-input-method package package-test fuzz fuzz-merge bench bench-peers format clean
 
 setup:
 	@tools/setup.sh
@@ -22,6 +22,19 @@ run: build
 check-input-method: build
 	tools/setup.sh realworld
 	tests/realworld/input-method.sh build/bin/kalpeno build/input-method
+
+# The Debian package, from the Release build in build-package/: build-package/kalpeno_*.deb.
+package:
+	tools/setup.sh package
+	cmake --preset package
+	rm -f build-package/kalpeno_*.deb
+	cmake --build --preset package -j 2 --target package
+
+# The package's checks: lintian reports no error and no warning, and the package's
+# files pass the checks of the installed program that `make test` runs on `cmake --install`.
+package-test: package build
+	lintian --fail-on error,warning --tag-display-limit 0 build-package/kalpeno_*.deb
+	bash tests/install/check-install.sh build-package/kalpeno_*.deb build/tests/install/libkalpeno_help_probe.so
 
 # The fuzz targets under libFuzzer, each for FUZZ_SECONDS, on a scratch copy of the corpus in
 # build-fuzz/corpus/ (the committed corpus in tests/fuzz/corpus/ is only read). Findings land in
@@ -70,4 +83,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-sanitize build-release build-fuzz
+	rm -rf build build-sanitize build-release build-package build-fuzz

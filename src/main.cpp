@@ -7,6 +7,7 @@
 #include "qt/Conversions.h"
 #include "qt/QtMessageBox.h"
 #include "qt/WindowLayer.h"
+#include "windows/Release.h"
 
 #include <QApplication>
 
@@ -39,6 +40,8 @@ int main(int argc, char** argv) {
     }
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Kalpeno"));
+    // The desktop entry's name, by which a Wayland desktop gives the windows its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(KALPENO_APP_ID));
 
     kalpeno::qt::QtMessageBox messageBox;
     kalpeno::forms::Application app(kalpeno::qt::toU16(QCoreApplication::applicationDirPath()),

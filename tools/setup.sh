@@ -5,19 +5,23 @@
 #   tools/setup.sh            build, test and run (the default)
 #   tools/setup.sh fuzz       the libFuzzer toolchain for `make fuzz`
 #   tools/setup.sh bench      what `make bench` needs on top of the default
+#   tools/setup.sh package    what `make package` and `make package-test` need on top of it
 #   tools/setup.sh peers      other calculators, for comparison in `make bench-peers`
 #   tools/setup.sh realworld  a real X session, input method and screen-reader client for
 #                             `make check-input-method`
 set -euo pipefail
 
 base=(cmake ninja-build g++ make
-      qt6-base-dev libfontconfig-dev libicu-dev libgtest-dev
-      fonts-ipafont-gothic xvfb xauth x11-utils)
+      qt6-base-dev qt6-svg-dev libfontconfig-dev libicu-dev libgtest-dev
+      fonts-ipafont-gothic xvfb xauth x11-utils
+      desktop-file-utils appstream)
+# CPack's Debian generator runs dpkg-shlibdeps and file; lintian checks the package
+package=(dpkg-dev file lintian)
 fuzz=(clang libclang-rt-14-dev)
 bench=(libbenchmark-dev libx11-dev libxtst-dev libxdamage-dev valgrind)
-# xcalc as its users see it: with its bitmap and its fonts (the key labels)
 realworld=(xvfb xauth x11-utils openbox xdotool imagemagick dbus dbus-x11 at-spi2-core
            python3-pyatspi ibus ibus-mozc)
+# xcalc as its users see it: with its bitmap and its fonts (the key labels)
 peers=(x11-apps xbitmaps xfonts-base xfonts-75dpi galculator speedcrunch kcalc gnome-calculator qalculate-gtk)
 
 packages=()
@@ -26,6 +30,7 @@ for group in "${@:-base}"; do
         base) packages+=("${base[@]}") ;;
         fuzz) packages+=("${base[@]}" "${fuzz[@]}") ;;
         bench) packages+=("${base[@]}" "${bench[@]}") ;;
+        package) packages+=("${base[@]}" "${package[@]}") ;;
         peers) packages+=("${peers[@]}") ;;
         realworld) packages+=("${base[@]}" "${realworld[@]}") ;;
         *) echo "setup.sh: unknown group '$group'" >&2; exit 2 ;;

@@ -134,26 +134,12 @@ QPixmap versionPicture(DesignFonts& fonts) {
     return pixmap;
 }
 
-// The calculator's icon: a body, a display and a keypad with an orange equals key.
+// The program's icon, as the window's.
 QPixmap calculatorIcon(int size) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing, size > 16);
-    const qreal unit = size / 16.0;
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(64, 64, 80));
-    painter.drawRoundedRect(QRectF(1.5 * unit, 0.5 * unit, 13 * unit, 15 * unit), unit, unit);
-    painter.setBrush(QColor(192, 255, 192));
-    painter.drawRect(QRectF(3 * unit, 2 * unit, 10 * unit, 3 * unit));
-    for (int row = 0; row < 3; ++row) {
-        for (int column = 0; column < 3; ++column) {
-            const bool equals = row == 2 && column == 2;
-            painter.setBrush(equals ? QColor(255, 160, 32) : QColor(224, 224, 224));
-            painter.drawRect(
-                QRectF((3 + column * 3.5) * unit, (6.5 + row * 3) * unit, 2.5 * unit, 2 * unit));
-        }
-    }
+    Artwork::paintProgramIcon(painter, size);
     return pixmap;
 }
 
@@ -221,6 +207,25 @@ const QIcon& Artwork::icon(std::u16string_view key) {
         found = icons_.emplace(std::u16string(key), drawIcon(key)).first;
     }
     return found->second;
+}
+
+// A calculator: a body, a display and a keypad with an orange equals key.
+void Artwork::paintProgramIcon(QPainter& painter, int size) {
+    painter.setRenderHint(QPainter::Antialiasing, size > 16);
+    const qreal unit = size / 16.0;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(64, 64, 80));
+    painter.drawRoundedRect(QRectF(1.5 * unit, 0.5 * unit, 13 * unit, 15 * unit), unit, unit);
+    painter.setBrush(QColor(192, 255, 192));
+    painter.drawRect(QRectF(3 * unit, 2 * unit, 10 * unit, 3 * unit));
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            const bool equals = row == 2 && column == 2;
+            painter.setBrush(equals ? QColor(255, 160, 32) : QColor(224, 224, 224));
+            painter.drawRect(
+                QRectF((3 + column * 3.5) * unit, (6.5 + row * 3) * unit, 2.5 * unit, 2 * unit));
+        }
+    }
 }
 
 } // namespace kalpeno::qt

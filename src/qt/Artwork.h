@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+class QPainter;
+
 namespace kalpeno::qt {
 
 class DesignFonts;
@@ -24,6 +26,10 @@ public:
     // A null pixmap for a key that names no picture.
     const QPixmap& picture(std::u16string_view key);
     const QIcon& icon(std::u16string_view key);
+
+    // The program's icon ("kalpeno"), `size` pixels square. The build exports the icon theme's
+    // files from this same drawing (tools/icons).
+    static void paintProgramIcon(QPainter& painter, int size);
 
 private:
     DesignFonts& fonts_;

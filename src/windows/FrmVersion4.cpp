@@ -1,6 +1,7 @@
 #include "windows/FrmVersion4.h"
 
 #include "forms/Application.h"
+#include "windows/Release.h"
 
 #include <array>
 
@@ -13,10 +14,12 @@ constexpr std::array designControls{
                          .name = u"Picture1",
                          .bounds = {0, 0, 5655, 2775},
                          .picture = u"version"},
-    forms::ControlDesign{.kind = forms::ControlKind::Label,
-                         .name = u"Label1",
-                         .bounds = {1920, 2880, 3135, 255},
-                         .caption = u"Kalpeno 1.0　開発チーム 2026年12月"},
+    forms::ControlDesign{
+        .kind = forms::ControlKind::Label,
+        .name = u"Label1",
+        .bounds = {1920, 2880, 3135, 255},
+        // The program, the release's version and its year, from the build.
+        .caption = u"Kalpeno " KALPENO_VERSION u"　© " KALPENO_RELEASE_YEAR u" 開発チーム"},
     forms::ControlDesign{.kind = forms::ControlKind::CommandButton,
                          .name = u"Command1",
                          .bounds = {4320, 3360, 975, 375},
