@@ -8,9 +8,12 @@
 #   tools/setup.sh peers      other calculators, for comparison in `make bench-peers`
 set -euo pipefail
 
+# at-spi2-core, python3-pyatspi and the session bus: the test that drives the program as a
+# screen reader does
 base=(cmake ninja-build g++ make
       qt6-base-dev libfontconfig-dev libicu-dev libgtest-dev
-      fonts-ipafont-gothic xvfb xauth)
+      fonts-ipafont-gothic xvfb xauth
+      at-spi2-core python3-pyatspi dbus-bin dbus-daemon)
 fuzz=(clang libclang-rt-14-dev)
 bench=(libbenchmark-dev libx11-dev valgrind)
 # xcalc as its users see it: with its bitmap and its fonts (the key labels)
