@@ -10,6 +10,7 @@
 #include "qt/LabelWidget.h"
 #include "qt/LineEditStyle.h"
 #include "qt/ListBoxWidget.h"
+#include "qt/MenuBarKeys.h"
 #include "qt/MenuBarStyle.h"
 #include "qt/PictureWidget.h"
 #include "qt/TextBoxEditor.h"
@@ -17,8 +18,6 @@
 #include "qt/UserEvents.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
@@ -155,9 +154,9 @@ void FormWindow::describe(const forms::Control& control, QWidget& widget) {
     }
 }
 
-// The design's keys, each a click on its control from anywhere in the window; F10 for the menu
-// bar. The model decides about the click as about one made with the mouse (a hidden or disabled
-// control is not reached).
+// The design's keys, each a click on its control from anywhere in the window; F10 and a lone Alt
+// for the menu bar. The model decides about the click as about one made with the mouse (a hidden or
+// disabled control is not reached).
 void FormWindow::createShortcuts(QMenuBar* bar) {
     for (const auto& control : form_->controls()) {
         if (control->shortcut().empty()) {
@@ -172,21 +171,8 @@ void FormWindow::createShortcuts(QMenuBar* bar) {
         });
     }
     if (bar) {
-        auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
-        f10->setAutoRepeat(false);
-        connect(f10, &QShortcut::activated, this, [this] { toggleMenuBar(); });
+        new MenuBarKeys(*this, *bar);
     }
-}
-
-// F10 does what a lone Alt does: the menu bar watches the window for an Alt pressed and released
-// with no other key between, and then takes the keyboard with its first item highlighted (or,
-// when it has it, gives it back to the control that had it).
-void FormWindow::toggleMenuBar() {
-    // A key event of Alt itself reads its modifiers as they are after it: Alt held.
-    QKeyEvent altPressed(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::NoModifier);
-    QCoreApplication::sendEvent(this, &altPressed);
-    QKeyEvent altReleased(QEvent::KeyRelease, Qt::Key_Alt, Qt::AltModifier);
-    QCoreApplication::sendEvent(this, &altReleased);
 }
 
 // The design's tab order is the focus order; what is not in it takes no focus from the keyboard.

@@ -55,7 +55,6 @@ private:
     void createControls(Artwork& artwork, DesignFonts& fonts, LineEditStyle& lineEdits);
     void describe(const forms::Control& control, QWidget& widget);
     void createShortcuts(QMenuBar* bar);
-    void toggleMenuBar();
     void applyTabOrder();
     void layOut(QMenuBar* bar);
     void reportClientSize();
