@@ -27,6 +27,14 @@ if [[ ${2:-} == --in-session ]]; then
         variant:boolean:true >/dev/null
     /usr/libexec/at-spi2-registryd &
     pids+=($!)
+    a11y=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
+        org.a11y.Bus.GetAddress | tr -d ' ')
+    for _ in $(seq 100); do
+        dbus-send --address="$a11y" --print-reply --dest=org.freedesktop.DBus \
+            /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner \
+            string:org.a11y.atspi.Registry 2>/dev/null | grep -q 'boolean true' && break
+        sleep 0.1
+    done
     QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 "$program" &
     pids+=($!)
     python=/usr/bin/python3

@@ -119,10 +119,11 @@ def on_event(event):
 
 def main():
     pyatspi.Registry.registerEventListener(on_event, "object:children-changed",
-                                           "object:state-changed:showing")
+                                           "object:state-changed:showing",
+                                           "object:state-changed:enabled")
     app = wait_for(program, timeout=20)
     if app is None:
-        print("atspi: the program never appeared on the accessibility bus", flush=True)
+        check(False, "the program appears on the accessibility bus")
         return 1
     frame = wait_for(lambda: window(app, "Orlanvi"))
     check(frame is not None, "the calculator window is shown")
@@ -177,6 +178,25 @@ def main():
     check(wait_for(lambda: has(c["電卓Cの入力"], pyatspi.STATE_FOCUSED)),
           "pressing the picture of C puts the focus in C's entry box")
 
+    # 1+2 and Enter in C: the Clear button disabled reaches the screen reader.
+    for name in ("数字の1", "足し算", "数字の2"):
+        press(c[name])
+    # A button pressed through its action is clicked when it comes up again, a moment later.
+    check(wait_for(lambda: text_of(c["電卓Cの入力"]) == "1+2"), "1+2 pressed into C")
+    events.clear()
+    keys(KEY_RETURN)
+    check(wait_for(lambda: any(t == "object:state-changed:enabled" and s == "クリア" and d == 0
+                               for t, s, d in events)),
+          "the Clear button disabled by Enter in C reaches the screen reader")
+    check(not has(c["クリア"], pyatspi.STATE_ENABLED), "the Clear button is disabled")
+
+    # A selected again: its tape is cleared, and the removal of its lines is announced.
+    events.clear()
+    press(c["電卓Aを選ぶ"])
+    check(wait_for(lambda: any(t.startswith("object:children-changed:remove") and
+                               s == "電卓Aの入力リスト" for t, s, _ in events)),
+          "clearing a tape raises children-changed:remove on the tape")
+
     # Ctrl+2 selects B: its marker is shown and the focus lands in its entry box.
     events.clear()
     keys(KEY_2, modifier=KEY_CONTROL)
@@ -190,6 +210,9 @@ def main():
     keys(KEY_F10, KEY_RIGHT, KEY_RETURN)
     version = wait_for(lambda: window(app, "Version 情報"))
     check(version is not None, "F10, Right, Enter opens the Version window")
+    check(wait_for(lambda: any(t == "object:state-changed:showing" and s == "Version 情報" and
+                               d == 1 for t, s, d in events)),
+          "the Version window being shown reaches the screen reader")
     if version is not None:
         check(version.getRole() == pyatspi.ROLE_FRAME, "the Version window is a frame")
         check("戻る" in controls(version), "the Version window has its button")
