@@ -1,6 +1,5 @@
 #include "qt/ControlAccessible.h"
 
-#include "qt/Conversions.h"
 #include "qt/FormWindow.h"
 #include "qt/PictureWidget.h"
 

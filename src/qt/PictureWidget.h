@@ -18,8 +18,8 @@ class Artwork;
 // marker over the active calculator's letter lets a click through to the letter. A picture that
 // starts hidden is drawn (by the artwork, which outlives the window) only when it is first
 // painted, so it costs nothing until it is shown. A picture with a click handler can also be
-// clicked through its accessible action and by the design's key for it, which the window
-// routes here.
+// clicked through its accessible action (and by the design's key for it, which its window
+// handles).
 class PictureWidget : public QWidget, public ControlView {
 public:
     PictureWidget(forms::Control& picture, Artwork& artwork, UserEvents& events, QWidget* parent);
@@ -30,7 +30,7 @@ public:
     bool clickable() const { return clickable_; }
     // The design's key for a click on it ("Ctrl+1"), or empty.
     const QString& shortcut() const { return shortcut_; }
-    // A click on the picture, whatever made it: the mouse, the key, assistive technology.
+    // A click on the picture, by the mouse or through assistive technology.
     void activate();
 
 protected:
