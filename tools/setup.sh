@@ -11,10 +11,13 @@
 #                             `make check-input-method`
 set -euo pipefail
 
+# at-spi2-core, python3-pyatspi and the session bus: the test that drives the program as a
+# screen reader does
 base=(cmake ninja-build g++ make
       qt6-base-dev qt6-svg-dev libfontconfig-dev libicu-dev libgtest-dev
       fonts-ipafont-gothic xvfb xauth x11-utils
-      desktop-file-utils appstream)
+      desktop-file-utils appstream
+      at-spi2-core python3-pyatspi dbus-bin dbus-daemon)
 # CPack's Debian generator runs dpkg-shlibdeps and file; lintian checks the package
 package=(dpkg-dev file lintian)
 fuzz=(clang libclang-rt-14-dev)

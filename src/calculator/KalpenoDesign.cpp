@@ -56,12 +56,14 @@ constexpr ControlDesign tape(std::u16string_view name, int left, forms::Colour c
 }
 
 constexpr ControlDesign picture(std::u16string_view name, forms::Bounds bounds,
-                                std::u16string_view artwork, ControlFlags flags = {}) {
+                                std::u16string_view artwork, ControlFlags flags = {},
+                                std::u16string_view shortcut = {}) {
     return {.kind = ControlKind::Image,
             .name = name,
             .bounds = bounds,
             .flags = flags,
-            .picture = artwork};
+            .picture = artwork,
+            .shortcut = shortcut};
 }
 
 constexpr forms::Colour yellow = 0x00C0FFFF;
@@ -72,9 +74,10 @@ constexpr std::array designControls{
     label(u"Label8", -1, {120, 120, 615, 255}, u"各電卓"),
     label(u"Label1", -1, {1440, 120, 2895, 255}, u"計算の順番を記録します。"),
     label(u"Label3", -1, {6600, 120, 1455, 255}, u"計算の合計", {gothic, 9.75}),
-    picture(u"Image1", {120, 360, 615, 495}, u"tileA"),
-    picture(u"Image2", {120, 1080, 615, 495}, u"tileB"),
-    picture(u"Image3", {120, 1800, 615, 555}, u"tileC"),
+    // The letters can be clicked from the keyboard too: the pictures take no focus.
+    picture(u"Image1", {120, 360, 615, 495}, u"tileA", {}, u"Ctrl+1"),
+    picture(u"Image2", {120, 1080, 615, 495}, u"tileB", {}, u"Ctrl+2"),
+    picture(u"Image3", {120, 1800, 615, 555}, u"tileC", {}, u"Ctrl+3"),
     picture(u"Image4", {120, 360, 615, 495}, u"markerA", hidden),
     picture(u"Image5", {120, 1080, 615, 495}, u"markerB", hidden),
     picture(u"Image6", {120, 1800, 615, 555}, u"markerC", hidden),

@@ -37,6 +37,8 @@ public:
     bool enabled() const { return enabled_; }
     void setEnabled(bool enabled);
     const std::u16string& picture() const { return picture_; }
+    // The design's key for a click on the control, or empty.
+    const std::u16string& shortcut() const { return shortcut_; }
 
     // Position in the form's tab order, or -1 for a control that takes no focus.
     int tabIndex() const { return tabIndex_; }
@@ -59,6 +61,7 @@ private:
     bool visible_;
     bool enabled_;
     std::u16string picture_;
+    std::u16string shortcut_;
     int tabIndex_ = -1;
 };
 

@@ -57,6 +57,9 @@ struct ControlDesign {
     ControlFlags flags;
     std::u16string_view picture; // artwork key of images and picture boxes
     int interval = 0;            // timers, in milliseconds
+    // A key that acts anywhere in the form's window as a click on the control ("Ctrl+1"), for
+    // what would otherwise take the mouse; empty for none.
+    std::u16string_view shortcut;
 };
 
 struct MenuDesign {

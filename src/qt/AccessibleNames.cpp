@@ -73,14 +73,21 @@ constexpr std::array names{
     NameRow{u"frmVersion4", u"Command1", -1, u"戻る"},
 };
 
-} // namespace
-
-QString accessibleName(const forms::Control& control) {
+const NameRow* nameRow(const forms::Control& control) {
     for (const NameRow& row : names) {
         if (row.form == control.form().name() && row.control == control.name() &&
             row.index == control.index()) {
-            return toQString(row.name);
+            return &row;
         }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QString accessibleName(const forms::Control& control) {
+    if (const NameRow* row = nameRow(control)) {
+        return toQString(row->name);
     }
     if (const auto* captioned = dynamic_cast<const forms::CaptionControl*>(&control)) {
         if (!captioned->caption().empty()) {
@@ -88,6 +95,25 @@ QString accessibleName(const forms::Control& control) {
         }
     }
     return toQString(control.qualifiedName());
+}
+
+QString accessibleDescription(const forms::Control& control) {
+    if (!control.shortcut().empty()) {
+        return QStringLiteral(u"ショートカットキー: ") + toQString(control.shortcut());
+    }
+    if (control.kind() == forms::ControlKind::Label) {
+        const NameRow* row = nameRow(control);
+        return row ? toQString(row->name) : QString();
+    }
+    return {};
+}
+
+QString toolTip(const forms::Control& control) {
+    if (control.shortcut().empty()) {
+        return {};
+    }
+    return accessibleName(control) + QStringLiteral(" (") + toQString(control.shortcut()) +
+           QStringLiteral(")");
 }
 
 } // namespace kalpeno::qt

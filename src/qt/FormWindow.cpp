@@ -4,11 +4,14 @@
 #include "qt/Artwork.h"
 #include "qt/ButtonWidget.h"
 #include "qt/ClientArea.h"
+#include "qt/ControlAccessible.h"
 #include "qt/Conversions.h"
 #include "qt/DesignFonts.h"
 #include "qt/LabelWidget.h"
 #include "qt/LineEditStyle.h"
 #include "qt/ListBoxWidget.h"
+#include "qt/MenuBarKeys.h"
+#include "qt/MenuBarStyle.h"
 #include "qt/PictureWidget.h"
 #include "qt/TextBoxEditor.h"
 #include "qt/TextBoxLineEdit.h"
@@ -17,6 +20,7 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -64,8 +68,9 @@ ControlView* createView(forms::Control& control, UserEvents& events, Artwork& ar
 } // namespace
 
 FormWindow::FormWindow(forms::Form& form, UserEvents& events, Artwork& artwork, DesignFonts& fonts,
-                       LineEditStyle& lineEdits)
+                       LineEditStyle& lineEdits, MenuBarStyle& menuBars)
     : QWidget(nullptr, Qt::Window), form_(&form), events_(events) {
+    installControlAccessibility();
     setWindowTitle(toQString(form.caption()));
     setWindowIcon(artwork.icon(form.icon()));
     setFont(formFont(fonts));
@@ -76,9 +81,11 @@ FormWindow::FormWindow(forms::Form& form, UserEvents& events, Artwork& artwork, 
     if (!form.menus().empty()) {
         bar = new QMenuBar(this);
         bar->setNativeMenuBar(false);
+        bar->setStyle(&menuBars);
         createMenus(*bar);
     }
     createControls(artwork, fonts, lineEdits);
+    createShortcuts(bar);
     applyTabOrder();
     layOut(bar);
     client_->onResize = [this](QSize) { reportClientSize(); };
@@ -122,13 +129,49 @@ void FormWindow::createControls(Artwork& artwork, DesignFonts& fonts, LineEditSt
         }
         QWidget& widget = view->widget();
         widget.setObjectName(toQString(control->qualifiedName()));
-        widget.setAccessibleName(qt::accessibleName(*control));
+        describe(*control, widget);
         if (!control->font().face.empty()) {
             widget.setFont(fonts.font(control->font())); // else the window's font
         }
         view->mirrorAll();
+        controlBuilt(widget);
         views_[control.get()] = view;
         viewsByWidget_[&widget] = view;
+    }
+}
+
+// The name and description read by assistive technology, and the tooltip of a control that has a
+// key. Set before the control is mirrored: a label's name follows its caption from then on.
+void FormWindow::describe(const forms::Control& control, QWidget& widget) {
+    widget.setAccessibleName(qt::accessibleName(control));
+    const QString description = qt::accessibleDescription(control);
+    if (!description.isEmpty()) {
+        widget.setAccessibleDescription(description);
+    }
+    const QString tip = qt::toolTip(control);
+    if (!tip.isEmpty()) {
+        widget.setToolTip(tip);
+    }
+}
+
+// The design's keys, each a click on its control from anywhere in the window; F10 and a lone Alt
+// for the menu bar. The model decides about the click as about one made with the mouse (a hidden or
+// disabled control is not reached).
+void FormWindow::createShortcuts(QMenuBar* bar) {
+    for (const auto& control : form_->controls()) {
+        if (control->shortcut().empty()) {
+            continue;
+        }
+        auto* key = new QShortcut(QKeySequence(toQString(control->shortcut())), this);
+        forms::Control* target = control.get();
+        connect(key, &QShortcut::activated, this, [this, target] {
+            if (form_) {
+                events_.click(*target);
+            }
+        });
+    }
+    if (bar) {
+        new MenuBarKeys(*this, *bar);
     }
 }
 

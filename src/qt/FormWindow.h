@@ -16,6 +16,7 @@ class Artwork;
 class DesignFonts;
 class LineEditStyle;
 class ClientArea;
+class MenuBarStyle;
 class ControlView;
 class UserEvents;
 
@@ -23,11 +24,12 @@ class UserEvents;
 // caption and icon, its menu bar, and a client area of the design size with one widget per
 // control at its design place (twips at 15 to a pixel), in the design's tab order. A form that
 // is not resizable gets a window of fixed size. Closing the window asks the model to close the
-// form; the window goes when the model unloads the form.
+// form; the window goes when the model unloads the form. The keyboard reaches the menu bar with
+// F10 or a lone Alt, and a control's design key clicks it from anywhere in the window.
 class FormWindow : public QWidget {
 public:
     FormWindow(forms::Form& form, UserEvents& events, Artwork& artwork, DesignFonts& fonts,
-               LineEditStyle& lineEdits);
+               LineEditStyle& lineEdits, MenuBarStyle& menuBars);
     ~FormWindow() override;
 
     // Null once the form is unloaded.
@@ -51,6 +53,8 @@ private:
     void createMenus(QMenuBar& bar);
     void addMenuItem(forms::MenuItem& item, QMenuBar* bar, QMenu* menu);
     void createControls(Artwork& artwork, DesignFonts& fonts, LineEditStyle& lineEdits);
+    void describe(const forms::Control& control, QWidget& widget);
+    void createShortcuts(QMenuBar* bar);
     void applyTabOrder();
     void layOut(QMenuBar* bar);
     void reportClientSize();

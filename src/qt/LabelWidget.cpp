@@ -42,14 +42,16 @@ void LabelWidget::mirrorAllOwn() {
     showCaption();
 }
 
-// The label's text stays the caption (accessibility and the sessions read it); the kept layout
-// follows it.
+// The label's text stays the caption (the sessions read it); the kept layout follows it. A screen
+// reader reads what the label shows as its name ("+" in the operator display while "+" is
+// pending), and its purpose, the description, while it shows nothing.
 void LabelWidget::showCaption() {
     const QString caption = toQString(label()->caption());
     if (caption != text()) {
         setText(caption);
         caption_.setText(caption);
         laidOut_ = false;
+        setAccessibleName(caption.isEmpty() ? accessibleDescription() : caption);
     }
 }
 

@@ -129,4 +129,29 @@ void installListBoxAccessibility() {
     (void)installed;
 }
 
+namespace {
+
+void announceRow(ListBoxWidget& tape, int row, QAccessible::Event type) {
+    QAccessibleEvent event(&tape, type);
+    event.setChild(row);
+    QAccessible::updateAccessibility(&event);
+}
+
+} // namespace
+
+void announceLastRowAdded(ListBoxWidget& tape) {
+    if (QAccessible::isActive() && tape.count() > 0) {
+        announceRow(tape, tape.count() - 1, QAccessible::ObjectCreated);
+    }
+}
+
+void announceRowsRemoved(ListBoxWidget& tape) {
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    for (int row = tape.count() - 1; row >= 0; --row) {
+        announceRow(tape, row, QAccessible::ObjectDestroyed);
+    }
+}
+
 } // namespace kalpeno::qt

@@ -7,4 +7,12 @@ namespace kalpeno::qt {
 // before the first tape is asked for its interface.
 void installListBoxAccessibility();
 
+class ListBoxWidget;
+
+// What a list tells of its items coming and going, so that a screen reader can announce a new line
+// on a tape: the row just added at the end, or every row, just before the tape is cleared. Nothing
+// is sent while no assistive technology listens.
+void announceLastRowAdded(ListBoxWidget& tape);
+void announceRowsRemoved(ListBoxWidget& tape);
+
 } // namespace kalpeno::qt

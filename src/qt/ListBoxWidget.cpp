@@ -45,6 +45,7 @@ void ListBoxWidget::mirrorOwn(forms::Property property) {
     if (property == forms::Property::LinesAdded) {
         showAddedLine();
     } else if (property == forms::Property::LinesCleared) {
+        announceRowsRemoved(*this);
         showAllLines();
     }
 }
@@ -81,6 +82,7 @@ void ListBoxWidget::showAddedLine() {
         return;
     }
     append(toQString(lines.back()));
+    announceLastRowAdded(*this);
     if (!scrollPending_) {
         scrollPending_ = true;
         QCoreApplication::postEvent(this, new QEvent(scrollToEnd));

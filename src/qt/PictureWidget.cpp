@@ -1,6 +1,7 @@
 #include "qt/PictureWidget.h"
 
 #include "qt/Artwork.h"
+#include "qt/Conversions.h"
 #include "qt/UserEvents.h"
 
 #include <QMouseEvent>
@@ -11,9 +12,11 @@ namespace kalpeno::qt {
 PictureWidget::PictureWidget(forms::Control& picture, Artwork& artwork, UserEvents& events,
                              QWidget* parent)
     : QWidget(parent), ControlView(picture, events), artwork_(artwork), key_(picture.picture()),
-      stretched_(picture.kind() == forms::ControlKind::Image) {
+      shortcut_(toQString(picture.shortcut())),
+      stretched_(picture.kind() == forms::ControlKind::Image),
+      clickable_(static_cast<bool>(picture.onClick)) {
     setFocusPolicy(Qt::NoFocus);
-    setAttribute(Qt::WA_TransparentForMouseEvents, !picture.onClick);
+    setAttribute(Qt::WA_TransparentForMouseEvents, !clickable_);
     if (picture.visible()) {
         pixmap(); // shown from the start: drawn with the window
     }
@@ -47,7 +50,13 @@ void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
                        rect().contains(event->position().toPoint());
     pressed_ = false;
     event->accept();
-    if (click && control()) {
+    if (click) {
+        activate();
+    }
+}
+
+void PictureWidget::activate() {
+    if (control()) {
         events().click(*control());
     }
 }

@@ -96,7 +96,8 @@ void WindowLayer::menuChanged(forms::MenuItem& item) {
 
 void WindowLayer::formLoaded(forms::Form& form) {
     UserEvents::Busy busy(events_);
-    windows_[&form] = std::make_unique<FormWindow>(form, events_, artwork_, fonts_, lineEditStyle_);
+    windows_[&form] = std::make_unique<FormWindow>(form, events_, artwork_, fonts_, lineEditStyle_,
+                                                   menuBarStyle_);
 }
 
 void WindowLayer::formShown(forms::Form& form) {

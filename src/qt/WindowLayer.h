@@ -12,6 +12,7 @@
 #include "qt/Artwork.h"
 #include "qt/DesignFonts.h"
 #include "qt/LineEditStyle.h"
+#include "qt/MenuBarStyle.h"
 #include "qt/UserEvents.h"
 
 #include <QObject>
@@ -73,6 +74,7 @@ private:
     DesignFonts fonts_;
     Artwork artwork_{fonts_};
     LineEditStyle lineEditStyle_; // outlives the windows, whose boxes draw with it
+    MenuBarStyle menuBarStyle_;   // the same for their menu bars
     std::map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
     // Windows of unloaded forms, deleted once control is back in the event loop (one of them may
     // be the sender of the event that unloaded its form).
