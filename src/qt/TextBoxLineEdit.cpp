@@ -29,8 +29,13 @@ TextBoxLineEdit::TextBoxLineEdit(forms::TextBox& box, UserEvents& events, QWidge
     setDragEnabled(false);
     setMaxLength(std::numeric_limits<int>::max()); // the box shows all the model holds
     setAlignment(alignmentOf(box.alignment()));
-    // A safety net: should the widget ever change its text itself, the model's text comes back.
-    connect(this, &QLineEdit::textEdited, this, [this] { showText(); });
+    // A safety net: should anything but the mirroring change the widget's text (the widget
+    // itself, or a screen reader through the text interface), the model's text comes back.
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (!showing_) {
+            showText();
+        }
+    });
 }
 
 void TextBoxLineEdit::mirrorOwn(forms::Property property) {

@@ -95,6 +95,13 @@ TEST_F(EntryBoxTest, ALongPasteIsShownWhole) {
     EXPECT_EQ(widget<QLineEdit>(QStringLiteral("Text7"))->text(), digits);
 }
 
+// Text set on the widget behind the model's back (as a screen reader may) gives way to the model's.
+TEST_F(EntryBoxTest, TextSetOnTheWidgetGivesWayToTheModels) {
+    session().key({.name = u"Text1"}, U'4');
+    text1().setText(QStringLiteral("999"));
+    EXPECT_EQ(text1().text(), QStringLiteral("4"));
+}
+
 TEST_F(EntryBoxTest, ShiftInsertPastesAsTyped) {
     QGuiApplication::clipboard()->setText(QStringLiteral("12*3"));
     QTest::keyClick(&text1(), Qt::Key_Insert, Qt::ShiftModifier);
