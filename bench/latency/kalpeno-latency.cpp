@@ -10,9 +10,11 @@
 // - clicks (with @X,Y, a place in the window): N left clicks there, normally the keypad's "5";
 // - enter (with +enter): N times "1+2" typed (not timed) and then Enter, completing a calculation;
 //   before each, a click at the place given (the letter that selects the first calculator
-//   afresh). A program may be named more than once, with different specs: its rows are joined.
+//   afresh). A program may be named more than once, measured differently: its rows are joined.
 // Prints Markdown: per program and kind of answer the median, 90th percentile and maximum of both
 // times, and the ratio of the medians to xcalc's where xcalc was measured.
+#include "bench/CommandWords.h"
+
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/extensions/Xdamage.h>
@@ -59,14 +61,7 @@ struct Answer {
 
 using Answers = std::map<std::string, std::vector<Answer>>; // by kind: keys, clicks, enter
 
-std::vector<std::string> splitWords(const std::string& text) {
-    std::istringstream in(text);
-    std::vector<std::string> words;
-    for (std::string word; in >> word;) {
-        words.push_back(word);
-    }
-    return words;
-}
+using kalpeno::bench::splitWords;
 
 // NAME[@X,Y][+enter]=COMMAND
 std::optional<Subject> parseSubject(const std::string& arg) {

@@ -16,6 +16,8 @@
 // Prints Markdown: a table of the programs (median, spread, ratio to the floor) and a table of
 // the goals for the program named by --goal (start-up within 1.1x the floor and below xcalc, peak
 // RSS within 1.2x the floor, private dirty memory below 6 MB).
+#include "bench/CommandWords.h"
+
 #include <X11/Xlib.h>
 
 #include <algorithm>
@@ -69,14 +71,7 @@ struct Sample {
     double dirtyMb = 0;
 };
 
-std::vector<std::string> splitWords(const std::string& text) {
-    std::istringstream in(text);
-    std::vector<std::string> words;
-    for (std::string word; in >> word;) {
-        words.push_back(word);
-    }
-    return words;
-}
+using kalpeno::bench::splitWords;
 
 [[noreturn]] void usage() {
     std::fprintf(stderr, "usage: kalpeno-launch-timer [--runs N] [--start-runs N] [--timeout S] "
