@@ -1,0 +1,250 @@
+"""One monkey run: the screen, the program (restarted whenever it ends), and for each event its
+choice, its sending, and the measuring of its answer and busy times against the goals."""
+
+import collections
+import os
+import select
+
+from Xlib import X, display as xdisplay
+from Xlib.protocol import event as xevent
+
+from .clipboard import Clipboard
+from .events import CALCULATOR_TITLE, EventMaker
+from .measure import Quiet, Result, now
+from .program import Program, WindowFinder, describe_status
+from .screen import Screen
+from .sender import Sender
+
+ANSWER_GOAL_MS = 100
+BUSY_GOAL_MS = {"paste-100k": 2000}
+BUSY_GOAL_DEFAULT_MS = 1000
+SAMPLE_SECONDS = 0.005
+PING_BASE = 0x70000000  # our pings' numbers, apart from the server times others use
+
+
+class Failure(Exception):
+    pass
+
+
+class Run:
+    def __init__(self, options, rng, stats):
+        self.options = options
+        self.stats = stats
+        self.maker = EventMaker(rng, options.max_paste)
+        self.history = collections.deque(maxlen=20)
+        self.quiet = Quiet(options.quiet_window, options.quiet_cpu / 1000)
+        self.screen = Screen()
+        self.pings = 0
+        self.replies = {}
+        self.server_time = None
+        self.trace = open(options.trace, "w", encoding="utf-8") if options.trace else None
+
+    # Set-up -------------------------------------------------------------------------------
+
+    def open(self):
+        self.screen.start()
+        self.display = xdisplay.Display(self.screen.display)
+        self.display.set_error_handler(lambda error, request: None)  # windows may vanish
+        self.screen.wait_for_manager(self.display)
+        self.root = self.display.screen().root
+        # Qt sends its answers to pings to the root window for StructureNotify.
+        self.root.change_attributes(event_mask=X.StructureNotifyMask)
+        self.own = self.root.create_window(-10, -10, 1, 1, 0, X.CopyFromParent,
+                                           event_mask=X.PropertyChangeMask)
+        atom = self.display.intern_atom
+        self.protocols = atom("WM_PROTOCOLS")
+        self.ping_atom = atom("_NET_WM_PING")
+        self.time_atom = atom("_KALPENO_MONKEY_TIME")
+        self.clipboard = Clipboard(self.display, self.own)
+        self.sender = Sender(self.display)
+        self.finder = WindowFinder(self.display)
+        self.program = Program(os.path.abspath(self.options.program), self.screen.display,
+                               self.screen.folder.name)
+        self.start_program()
+
+    def close(self):
+        if self.program.running():
+            self.program.kill()
+        self.program.finish_log()
+        self.display.close()
+        self.screen.stop()
+
+    # X events -----------------------------------------------------------------------------
+
+    def pump(self, timeout):
+        """Handles the X events that are there or come within the timeout."""
+        if not self.display.pending_events():
+            select.select([self.display.fileno()], [], [], timeout)
+        while self.display.pending_events():
+            ev = self.display.next_event()
+            if self.clipboard.handle(ev):
+                continue
+            if ev.type == X.ClientMessage and ev.client_type == self.protocols:
+                data = ev.data[1]
+                if data[0] == self.ping_atom:
+                    self.replies[data[1]] = now()
+            elif ev.type == X.PropertyNotify and ev.window.id == self.own.id \
+                    and ev.atom == self.time_atom:
+                self.server_time = ev.time
+
+    def current_time(self):
+        """A server timestamp, as a selection owner needs one."""
+        self.server_time = None
+        self.own.change_property(self.time_atom, self.time_atom, 8, b"")
+        self.display.flush()
+        deadline = now() + 5
+        while self.server_time is None and now() < deadline:
+            self.pump(0.01)
+        return self.server_time or X.CurrentTime
+
+    def ping(self, window):
+        self.pings += 1
+        stamp = PING_BASE + self.pings
+        message = xevent.ClientMessage(window=window, client_type=self.protocols,
+                                       data=(32, [self.ping_atom, stamp, window.id, 0, 0]))
+        window.send_event(message, event_mask=X.NoEventMask)
+        self.display.flush()
+        return stamp
+
+    # The program --------------------------------------------------------------------------
+
+    def windows(self):
+        return self.finder.windows(self.program.pid)
+
+    def start_program(self):
+        self.program.start()
+        deadline = now() + self.options.give_up
+        while not any(w.managed for w in self.windows()):
+            if not self.program.running():
+                raise Failure(f"the program ended as it started: "
+                              f"{describe_status(self.program.status())}")
+            if now() > deadline:
+                raise Failure("the program showed no window")
+            self.pump(0.02)
+        self.wait_quiet(now())
+
+    def wait_quiet(self, t0):
+        self.quiet.reset(t0, self.program.cpu_ns())
+        while self.program.running() and now() - t0 < self.options.give_up:
+            self.pump(SAMPLE_SECONDS)
+            if self.quiet.add(now(), self.program.cpu_ns()) is not None:
+                return
+
+    def ping_target(self, windows):
+        managed = [w for w in windows if w.managed]
+        managed.sort(key=lambda w: w.title != CALCULATOR_TITLE)
+        return managed[0].client if managed else None
+
+    # One event ----------------------------------------------------------------------------
+
+    def step(self, number):
+        windows = self.windows()
+        event = self.maker.next(windows)
+        self.history.append(f"{number}: {event.text}")
+        if self.trace:
+            self.trace.write(f"{number}: {event.text}\n")
+            self.trace.flush()
+        if event.paste_text is not None:
+            self.clipboard.own(event.paste_text, self.current_time())
+        target = self.ping_target(windows)
+        result = self.measure(event, target)
+        self.stats.add(event.kind, result)
+        self.judge(event, result)
+        self.after(event)
+
+    def measure(self, event, target):
+        result = Result()
+        t0 = now()
+        cpu0 = self.program.cpu_ns()
+        self.quiet.reset(t0, cpu0)
+        self.sender.perform(event.steps, 0)
+        stamp = self.ping(target) if target else None
+        sent = now()
+        quiet_from = None
+        while True:
+            self.pump(SAMPLE_SECONDS)
+            t = now()
+            if not self.program.running():
+                break
+            cpu = self.program.cpu_ns()
+            if quiet_from is None:
+                quiet_from = self.quiet.add(t, cpu)
+                if quiet_from is not None:
+                    result.busy_ms = (quiet_from - t0) * 1000
+                    result.cpu_ms = (cpu - cpu0) / 1e6
+            answered = stamp is None or stamp in self.replies
+            if quiet_from is not None and answered:
+                break
+            if t - t0 > self.options.give_up:
+                result.gave_up = True
+                break
+        if stamp is not None:
+            reply = self.replies.pop(stamp, None)
+            if reply is not None:
+                result.answer_ms = (reply - sent) * 1000
+            elif self.program.running():
+                result.unanswered = True
+        if result.busy_ms is None and result.gave_up:
+            result.busy_ms = (now() - t0) * 1000
+        return result
+
+    def judge(self, event, result):
+        factor = self.options.time_factor
+        busy_goal = BUSY_GOAL_MS.get(event.kind, BUSY_GOAL_DEFAULT_MS) * factor
+        if result.unanswered:
+            raise Failure(f"no answer to a ping within {self.options.give_up:.0f} s")
+        if result.gave_up:
+            raise Failure(f"still busy after {self.options.give_up:.0f} s")
+        if result.answer_ms is not None and result.answer_ms > ANSWER_GOAL_MS * factor:
+            raise Failure(f"answered after {result.answer_ms:.0f} ms "
+                          f"(goal {ANSWER_GOAL_MS * factor:.0f} ms)")
+        if result.busy_ms is not None and result.busy_ms > busy_goal:
+            raise Failure(f"busy for {result.busy_ms:.0f} ms, {result.cpu_ms:.0f} ms of CPU "
+                          f"(goal {busy_goal:.0f} ms)")
+
+    def after(self, event):
+        """The program may have ended: cleanly (a restart), or not (a failure)."""
+        if not self.program.running():
+            self.check_end()
+            self.stats.restarts += 1
+            self.start_program()
+            return
+        if not any(w.managed for w in self.windows()):
+            status = self.program.wait(2)
+            if status is None:
+                raise Failure("the program runs on with no window shown")
+            self.check_end()
+            self.stats.restarts += 1
+            self.start_program()
+
+    def check_end(self):
+        status = self.program.status()
+        self.program.finish_log()
+        report = self.program.report_in_log()
+        if status != 0 or report:
+            raise Failure(f"the program ended: {describe_status(status)}" +
+                          (f"\n{report}" if report else ""))
+
+    def recover(self):
+        """After a failure: a fresh program, so that the run can go on."""
+        self.program.kill()
+        self.program.finish_log()
+        self.start_program()
+
+    def end_program(self):
+        """Closes every window, as a user ending the day; the program must then end by itself
+        (and, in the sanitizer build, find no leak on its way out)."""
+        deadline = now() + 20
+        while self.program.running() and now() < deadline:
+            self.sender.perform([("key", "Escape")], 0)
+            for window in reversed([w for w in self.windows() if w.managed]):
+                self.sender.perform([("close", window.client)], 0)
+            self.display.flush()
+            for _ in range(40):
+                self.pump(0.01)
+                if not self.program.running():
+                    break
+        if self.program.running():
+            self.program.kill()
+            raise Failure("the program did not end when all its windows were closed")
+        self.check_end()
