@@ -8,12 +8,15 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <set>
 
@@ -196,6 +199,41 @@ TEST_F(WindowTest, TapeLinesCanBeSelectedAndCopied) {
     QTest::keyClick(tape, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("12.\n3."));
     EXPECT_EQ(tape->count(), 4);
+}
+
+// A context menu runs an event loop of its own inside its widget's event handler; the window
+// closed meanwhile (its close box) takes the menu with it and goes once the handler is done.
+TEST_F(WindowTest, WindowClosedUnderAnOpenContextMenuGoesWithTheMenu) {
+    for (const char* name : {"List1", "Text1"}) {
+        SCOPED_TRACE(name);
+        session().menu(u"Kalpeno", u"mnuHelp"); // keeps the program going
+        QPointer<FormWindow> calculator = window();
+        QPointer<QWidget> target = widget(QString::fromLatin1(name));
+        bool closedUnderMenu = false;
+        QTimer::singleShot(0, [&] {
+            closedUnderMenu = QApplication::activePopupWidget() != nullptr;
+            calculator->close();
+        });
+        QTimer guard; // should the menu stay open, the test fails rather than waits
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [] {
+            if (QWidget* popup = QApplication::activePopupWidget()) {
+                popup->close();
+            }
+        });
+        guard.start(5000);
+        const QPoint place(5, 5);
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, place, target->mapToGlobal(place));
+        QApplication::sendEvent(target, &event);
+        GuiSession::settle();
+        EXPECT_TRUE(closedUnderMenu);
+        EXPECT_TRUE(calculator.isNull());
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        window(u"frmHelp")->close();
+        GuiSession::settle();
+        ASSERT_TRUE(app().ended());
+        session_ = std::make_unique<GuiSession>(toU16(folder_.path()));
+    }
 }
 
 } // namespace
