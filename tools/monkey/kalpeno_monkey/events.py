@@ -11,7 +11,7 @@ from dataclasses import dataclass, field
 # The weight of each kind of event.
 WEIGHTS = {
     "click": 34, "double-click": 4, "right-click": 4, "wheel": 3, "menu": 7,
-    "key": 34, "ime": 6, "paste": 5, "close": 1.5, "quit": 0.5,
+    "key": 34, "ime": 6, "paste": 5, "close": 0.8, "quit": 0.2,
 }
 
 DIGITS = [str(d) for d in range(10)] + [f"KP_{d}" for d in range(10)]
@@ -76,8 +76,8 @@ class EventMaker:
                 self.rng.randrange(2, window.client_y - 1)
         if window.managed and window.client_y > 4 and zone < 0.10:
             return "close box", w - self.rng.randrange(6, 20), window.client_y // 2
-        if window.has_menu_bar and zone < 0.20:
-            return "menu bar", window.client_x + self.rng.randrange(2, 260), \
+        if window.has_menu_bar and zone < 0.15:
+            return "menu bar", window.client_x + self.rng.randrange(2, 230), \
                 window.client_y + self.rng.randrange(2, 20)
         return "inside", self.rng.randrange(w), self.rng.randrange(h)
 
@@ -111,7 +111,7 @@ class EventMaker:
         if not window:
             return self._click(windows)
         if window.managed:
-            x = window.client_x + self.rng.randrange(60, 240)  # seldom the first item: quit
+            x = window.client_x + self.rng.randrange(80, 240)  # past the first item: quit
             y = window.client_y + self.rng.randrange(2, 20)
         else:
             x, y = self.rng.randrange(window.width), self.rng.randrange(window.height)

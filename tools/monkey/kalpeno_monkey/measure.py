@@ -58,7 +58,8 @@ class Result:
     def __init__(self):
         self.answer_ms = None
         self.busy_ms = None
-        self.cpu_ms = None
+        self.cpu_ms = None  # the program's CPU until its work was done
+        self.answer_cpu_ms = None  # and until it answered
         self.gave_up = False
         self.unanswered = False
 

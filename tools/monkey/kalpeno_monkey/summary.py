@@ -25,6 +25,7 @@ class Stats:
         self.events = 0
         self.restarts = 0
         self.failures = []
+        self.excused = []
 
     def add(self, kind, result):
         self.events += 1
@@ -56,7 +57,10 @@ class Stats:
         return "\n".join(lines)
 
     def text(self, heading):
-        failures = "\n".join(f"- {f}" for f in self.failures[:20]) or "none"
+        failures = "\n".join(f"- {f}" for f in self.failures[:20])
+        excused = "\n".join(f"- {e}" for e in self.excused[:20])
         return (f"{heading}\n\nTimes in milliseconds.\n\n{self.table()}\n\n"
                 f"Events: {self.events:,}. Restarts after a clean end: {self.restarts:,}. "
-                f"Failures: {len(self.failures)}.\n\n{failures}\n")
+                f"Failures: {len(self.failures)}.\n" + (f"\n{failures}\n" if failures else "") +
+                f"Late while the machine was busy (excused): {len(self.excused)}.\n" +
+                (f"\n{excused}\n" if excused else ""))
