@@ -23,6 +23,7 @@ class Clipboard:
         self.owned_at = X.CurrentTime
         # Transfers under way: (requestor window id, property) -> [window, type, bytes, offset]
         self.transfers = {}
+        self.served = 0  # texts handed out whole
 
     def own(self, text, time):
         """Takes both selections with this text (time: a server timestamp)."""
@@ -62,6 +63,7 @@ class Clipboard:
             kind = self.text_types[0] if ev.target == self.text_types[1] else ev.target
             if len(self.data) <= PIECE:
                 requestor.change_property(prop, kind, 8, self.data)
+                self.served += 1
             else:
                 requestor.change_attributes(event_mask=X.PropertyChangeMask)
                 self.transfers[(requestor.id, prop)] = [requestor, kind, self.data, 0]
@@ -83,4 +85,5 @@ class Clipboard:
         else:
             del self.transfers[key]
             requestor.change_attributes(event_mask=X.NoEventMask)
+            self.served += 1
         self.display.flush()

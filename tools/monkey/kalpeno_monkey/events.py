@@ -33,11 +33,16 @@ IME_TEXT = ("０１２３４５６７８９＋－＊／．＝，　ー" "ＡＢ�
             "計算電卓合計一二三十百千万円")
 KANA_KEYSYMS = [0x4A1 + i for i in range(0x4DF - 0x4A1 + 1)]
 
-# What pasted text is made of: mostly what a user copies from a spreadsheet or a document.
-PASTE_ALPHABET = list("0123456789") + list("+-*/.=,") + [" ", "\t", "\r\n", "\n", "\r"] + \
-    list("abcxyzABC()%$") + list("０１２３４５６７８９＋－＊／．＝") + \
-    list("あいうアイウ計算円") + ["\U0001F600", "\u00e9", "\u3000"]
-PASTE_WEIGHTS = [30] * 10 + [12] * 7 + [10, 3, 3, 3, 1] + [1] * 13 + [2] * 16 + [1] * 9 + [1] * 3
+# What pasted text is made of, in three styles: a long calculation on one line (what an entry
+# box takes whole), the figures of a table or a document (lines, tabs, words: a single-line box
+# takes the first line), and characters of every sort.
+CALCULATION = (list("0123456789+-*/."), [12] * 10 + [3, 1, 1, 1, 2])
+TABLE = (list("0123456789+-*/.=, ") + ["\t", "\r\n", "\n"],
+         [10] * 10 + [2, 2, 1, 1, 3, 1, 2, 3, 3, 3, 2])
+ANY = (list("0123456789+-*/.=, \t\r\n") + list("abcxyzABC()%$") +
+       list("０１２３４５６７８９＋－＊／．＝") + list("あいうアイウ計算円") +
+       ["\U0001F600", "\u00e9", "\u3000"], None)
+PASTE_STYLES = {"calculation": CALCULATION, "table": TABLE, "any": ANY}
 
 LARGE_PASTE = 100_000  # characters: a paste this long has 2 s for its work
 
@@ -147,18 +152,35 @@ class EventMaker:
     def _paste(self, windows):
         top = math.log(max(self.max_paste, 3))
         length = int(math.exp(self.rng.uniform(math.log(3), top)))
-        pieces = self.rng.choices(PASTE_ALPHABET, PASTE_WEIGHTS, k=length)
-        text = "".join(pieces)
-        how = self.rng.choices(["Control_L+v", "Shift_L+Insert", "middle"], [7, 2, 1])[0]
+        style = self.rng.choice(list(PASTE_STYLES))
+        alphabet, weights = PASTE_STYLES[style]
+        text = "".join(self.rng.choices(alphabet, weights, k=length))
+        how = self.rng.choices(["Control_L+v", "Shift_L+Insert", "middle", "fresh"],
+                               [4, 1, 1, 4])[0]
         kind = "paste-100k" if length >= LARGE_PASTE else "paste"
+        calculator = [w for w in windows if w.managed and w.title == CALCULATOR_TITLE]
         if how == "middle":
             event = self._click_at(kind, windows, 2)
+        elif how == "fresh" and calculator:
+            event = Event(kind, "", self._fresh_entry_box(calculator[0]))
+            event.steps.append(("chord", "Control_L", "v"))
         else:
+            how = "Shift_L+Insert" if how == "Shift_L+Insert" else "Control_L+v"
             modifier, key = how.split("+")
             event = Event(kind, "", [("chord", modifier, key)])
-        event.text = f"{kind} of {length} characters by {how}: {text[:24]!r}... ({event.text})"
+        how = "Control_L+v into a fresh calculator" if how == "fresh" else how
+        event.text = (f"{kind} of {length} characters ({style}) by {how}: {text[:24]!r}... "
+                      f"({event.text})")
         event.paste_text = text
         return event
+
+    def _fresh_entry_box(self, window):
+        """Clicks that select a calculator (its letter picture, which empties its boxes and tape)
+        and put the caret into its entry box: a paste there takes the whole calculation."""
+        row = self.rng.randrange(3)
+        top = window.y + window.client_y + MENU_BAR + ROWS[row]
+        left = window.x + window.client_x
+        return [("click", left + 20, top + 15, 1), ("click", left + 200, top + 15, 1)]
 
     # Ending windows and the program ---------------------------------------------------------
 
@@ -184,3 +206,5 @@ class EventMaker:
 
 
 CALCULATOR_TITLE = "Orlanvi"
+MENU_BAR = 20  # pixels above the calculator's client area
+ROWS = (24, 72, 120)  # the tops of the letter pictures and entry boxes A, B and C

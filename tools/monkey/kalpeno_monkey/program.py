@@ -140,20 +140,24 @@ class WindowFinder:
         self.utf8 = atom("UTF8_STRING")
 
     def windows(self, pid):
+        for _ in range(5):
+            try:
+                return self._windows(pid)
+            except XError:
+                pass  # a window went while it was being looked at: look again
+        return []
+
+    def _windows(self, pid):
         found = []
-        try:
-            clients = self.root.get_full_property(self.client_list, X.AnyPropertyType)
-            for client_id in (clients.value if clients else []):
-                window = self._managed(self.display.create_resource_object("window", client_id),
-                                       pid)
-                if window:
-                    found.append(window)
-            for child in self.root.query_tree().children:
-                window = self._override_redirect(child, pid)
-                if window:
-                    found.append(window)
-        except XError:
-            pass  # a window went while it was being looked at; the next look will tell
+        clients = self.root.get_full_property(self.client_list, X.AnyPropertyType)
+        for client_id in (clients.value if clients else []):
+            window = self._managed(self.display.create_resource_object("window", client_id), pid)
+            if window:
+                found.append(window)
+        for child in self.root.query_tree().children:
+            window = self._override_redirect(child, pid)
+            if window:
+                found.append(window)
         found.sort(key=lambda w: (not w.managed, w.title, w.x, w.y, w.width, w.height))
         return found
 

@@ -161,15 +161,22 @@ class Run:
         self.after(event)
 
     def measure(self, event, target):
+        """Sends the event and takes its times. The ping goes right after the event; after a
+        paste, once the program has read the clipboard (Qt answers pings while it waits for the
+        clipboard's text, and the paste's work comes after), or is idle without having asked."""
         result = Result()
         t0 = now()
         cpu0 = self.program.cpu_ns()
         self.quiet.reset(t0, cpu0)
+        served = self.clipboard.served
         self.sender.perform(event.steps, 0)
-        stamp = self.ping(target) if target else None
-        sent = now()
+        stamp = sent = None
         quiet_from = None
         while True:
+            if target and stamp is None and (event.paste_text is None or quiet_from or
+                                             self.clipboard.served > served or now() - t0 > 1):
+                stamp = self.ping(target)
+                sent = now()
             self.pump(SAMPLE_SECONDS)
             t = now()
             if not self.program.running():
@@ -182,7 +189,7 @@ class Run:
                 if quiet_from is not None:
                     result.busy_ms = (quiet_from - t0) * 1000
                     result.cpu_ms = (cpu - cpu0) / 1e6
-            answered = stamp is None or stamp in self.replies
+            answered = not target or stamp in self.replies
             if quiet_from is not None and answered:
                 break
             if t - t0 > self.options.give_up:
@@ -223,16 +230,14 @@ class Run:
             self.stats.excused.append(f"{event.text}: {late[0][2]}")
 
     def after(self, event):
-        """The program may have ended: cleanly (a restart), or not (a failure)."""
-        if not self.program.running():
-            self.check_end()
-            self.stats.restarts += 1
-            self.start_program()
-            return
-        if not any(w.managed for w in self.windows()):
-            status = self.program.wait(2)
-            if status is None:
+        """The program may have ended: cleanly (a restart), or not (a failure). Running on with
+        no window shown for 2 s is a failure too."""
+        deadline = now() + 2
+        while self.program.running() and not any(w.managed for w in self.windows()):
+            if now() > deadline:
                 raise Failure("the program runs on with no window shown")
+            self.pump(0.02)
+        if not self.program.running():
             self.check_end()
             self.stats.restarts += 1
             self.start_program()
@@ -265,6 +270,8 @@ class Run:
                 if not self.program.running():
                     break
         if self.program.running():
+            shown = ", ".join(w.name() for w in self.windows()) or "none"
             self.program.kill()
-            raise Failure("the program did not end when all its windows were closed")
+            raise Failure("the program did not end when all its windows were closed "
+                          f"(windows still shown: {shown})")
         self.check_end()
