@@ -3,6 +3,9 @@ manager; every event must be answered quickly and its work done soon. See docs/r
 
 import argparse
 import random
+import signal
+
+from Xlib.error import ConnectionClosedError
 import sys
 import time
 
@@ -63,8 +66,11 @@ def main(argv=None):
         opts.seed = random.SystemRandom().randrange(1 << 32)
     print(f"kalpeno-monkey: seed {opts.seed}, {opts.events:,} events", flush=True)
     stats = Stats()
+    signal.signal(signal.SIGINT, stop)
+    signal.signal(signal.SIGTERM, stop)
     run = Run(opts, random.Random(opts.seed), stats)
     started = time.monotonic()
+    number = 0
     try:
         run.open()
         number = 0
@@ -84,6 +90,10 @@ def main(argv=None):
             if opts.progress and number % opts.progress == 0:
                 print(f"kalpeno-monkey: {number:,} events, {time.monotonic() - started:.0f} s, "
                       f"{len(stats.failures)} failures", flush=True)
+                write_summary(opts, stats, started)
+            if interrupted:
+                print(f"kalpeno-monkey: stopped after {number:,} events", flush=True)
+                break
         if not stats.failures or not opts.stop_on_failure:
             try:
                 run.end_program()
@@ -93,17 +103,34 @@ def main(argv=None):
     except Failure as failure:
         stats.failures.append(f"start: {failure}")
         print(f"kalpeno-monkey: FAILURE: {failure}", flush=True)
+    except ConnectionClosedError:
+        failure = f"the X server closed the monkey's connection\n{run.screen.server_state()}"
+        stats.failures.append(f"event {number}: {failure.splitlines()[0]}")
+        report(opts, run, number, failure, set(opts.fresh_after))
     finally:
         run.close()
+    print(write_summary(opts, stats, started), flush=True)
+    return 1 if stats.failures else 0
+
+
+def write_summary(opts, stats, started):
     elapsed = time.monotonic() - started
     heading = (f"kalpeno-monkey, seed {opts.seed}: {stats.events:,} events in {elapsed:,.0f} s "
                f"(quiet: under {opts.quiet_cpu:g} ms of CPU in {opts.quiet_window * 1000:g} ms)")
     summary = stats.text(heading)
-    print(summary, flush=True)
     if opts.summary:
         with open(opts.summary, "w", encoding="utf-8") as out:
             out.write(summary)
-    return 1 if stats.failures else 0
+    return summary
+
+
+interrupted = False
+
+
+def stop(signum, frame):
+    """SIGINT or SIGTERM: the run ends after the event under way, with its summary."""
+    global interrupted
+    interrupted = True
 
 
 if __name__ == "__main__":

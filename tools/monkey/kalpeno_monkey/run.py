@@ -6,6 +6,7 @@ import os
 import select
 
 from Xlib import X, display as xdisplay
+from Xlib.error import ConnectionClosedError
 from Xlib.protocol import event as xevent
 
 from .clipboard import Clipboard
@@ -74,7 +75,10 @@ class Run:
         if self.program.running():
             self.program.kill()
         self.program.finish_log()
-        self.display.close()
+        try:
+            self.display.close()
+        except ConnectionClosedError:
+            pass
         self.screen.stop()
 
     # X events -----------------------------------------------------------------------------

@@ -62,10 +62,12 @@ class Screen:
 
     def start(self):
         read_end, write_end = os.pipe()
-        self._server = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{WIDTH}x{HEIGHT}x24",
-             "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.server_log = os.path.join(self.folder.name, "Xvfb.log")
+        with open(self.server_log, "wb") as log:
+            self._server = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{WIDTH}x{HEIGHT}x24",
+                 "-nolisten", "tcp", "-noreset"],
+                pass_fds=(write_end,), stdout=log, stderr=subprocess.STDOUT)
         os.close(write_end)
         with os.fdopen(read_end) as pipe:
             number = pipe.readline().strip()
@@ -93,8 +95,12 @@ class Screen:
             time.sleep(0.02)
         raise RuntimeError("openbox did not start")
 
-    def server_pid(self):
-        return self._server.pid
+    def server_state(self):
+        """Whether the server runs, and the end of what it wrote."""
+        with open(self.server_log, "rb") as log:
+            tail = log.read().decode("utf-8", "replace").strip().splitlines()[-10:]
+        state = "running" if self._server.poll() is None else f"ended ({self._server.poll()})"
+        return "\n".join([f"Xvfb {state}"] + tail)
 
     def stop(self):
         for process in (self._manager, self._server):
