@@ -5,6 +5,7 @@
 #include "qt/ClientArea.h"
 #include "qt/ControlView.h"
 #include "qt/ListBoxWidget.h"
+#include "qt/UserEvents.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -25,6 +26,16 @@ namespace kalpeno::qt::test {
 namespace {
 
 using WindowTest = GuiProgram;
+
+// Counts the timer events and queued calls the application delivers while it lives.
+struct TimerCount : QObject {
+    TimerCount() { qApp->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        count += event->type() == QEvent::Timer || event->type() == QEvent::MetaCall;
+        return false;
+    }
+    int count = 0;
+};
 
 TEST_F(WindowTest, EveryControlHasItsOwnJapaneseAccessibleName) {
     EXPECT_EQ(widget(QStringLiteral("Text1"))->accessibleName(), QStringLiteral(u"電卓Aの入力"));
@@ -199,6 +210,28 @@ TEST_F(WindowTest, TapeLinesCanBeSelectedAndCopied) {
     QTest::keyClick(tape, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("12.\n3."));
     EXPECT_EQ(tape->count(), 4);
+}
+
+// A size taken while the model is busy (the window manager resizes a window while a handler waits
+// in a message box) reaches the model once it is free, and nothing polls for that meanwhile.
+TEST_F(WindowTest, SizeTakenWhileTheModelIsBusyReachesItOnceItIsFree) {
+    session().menu(u"Kalpeno", u"mnuHelp");
+    FormWindow* help = window(u"frmHelp");
+    const forms::Form& form = *app().loaded(u"frmHelp");
+    const int widthBefore = form.ScaleWidth();
+    TimerCount timers;
+    {
+        UserEvents::Busy busy(session().layer().events());
+        help->resize(help->width() + 90, help->height() + 60);
+        for (int round = 0; round < 50; ++round) {
+            QCoreApplication::processEvents();
+        }
+        EXPECT_EQ(form.ScaleWidth(), widthBefore);
+    }
+    EXPECT_LT(timers.count, 10);
+    GuiSession::settle();
+    EXPECT_EQ(form.ScaleWidth(), toTwips(help->client().width()));
+    EXPECT_NE(form.ScaleWidth(), widthBefore);
 }
 
 // A context menu runs an event loop of its own inside its widget's event handler; the window
