@@ -33,16 +33,16 @@ IME_TEXT = ("０１２３４５６７８９＋－＊／．＝，　ー" "ＡＢ�
             "計算電卓合計一二三十百千万円")
 KANA_KEYSYMS = [0x4A1 + i for i in range(0x4DF - 0x4A1 + 1)]
 
-# What pasted text is made of, in three styles: a long calculation on one line (what an entry
-# box takes whole), the figures of a table or a document (lines, tabs, words: a single-line box
-# takes the first line), and characters of every sort.
-CALCULATION = (list("0123456789+-*/."), [12] * 10 + [3, 1, 1, 1, 2])
+# What pasted text is made of, in three styles: a long calculation on one line, numbers of up
+# to seven digits joined mostly by "+" (a column of figures; what an entry box takes whole), the
+# figures of a table or a document (lines, tabs, words: a single-line box takes the first line),
+# and characters of every sort.
 TABLE = (list("0123456789+-*/.=, ") + ["\t", "\r\n", "\n"],
          [10] * 10 + [2, 2, 1, 1, 3, 1, 2, 3, 3, 3, 2])
 ANY = (list("0123456789+-*/.=, \t\r\n") + list("abcxyzABC()%$") +
        list("０１２３４５６７８９＋－＊／．＝") + list("あいうアイウ計算円") +
        ["\U0001F600", "\u00e9", "\u3000"], None)
-PASTE_STYLES = {"calculation": CALCULATION, "table": TABLE, "any": ANY}
+PASTE_STYLES = ("calculation", "table", "any")
 
 LARGE_PASTE = 100_000  # characters: a paste this long has 2 s for its work
 
@@ -152,9 +152,12 @@ class EventMaker:
     def _paste(self, windows):
         top = math.log(max(self.max_paste, 3))
         length = int(math.exp(self.rng.uniform(math.log(3), top)))
-        style = self.rng.choice(list(PASTE_STYLES))
-        alphabet, weights = PASTE_STYLES[style]
-        text = "".join(self.rng.choices(alphabet, weights, k=length))
+        style = self.rng.choice(PASTE_STYLES)
+        if style == "calculation":
+            text = self._calculation(length)
+        else:
+            alphabet, weights = TABLE if style == "table" else ANY
+            text = "".join(self.rng.choices(alphabet, weights, k=length))
         how = self.rng.choices(["Control_L+v", "Shift_L+Insert", "middle", "fresh"],
                                [4, 1, 1, 4])[0]
         kind = "paste-100k" if length >= LARGE_PASTE else "paste"
@@ -173,6 +176,17 @@ class EventMaker:
                       f"({event.text})")
         event.paste_text = text
         return event
+
+    def _calculation(self, length):
+        parts, size = [], 0
+        while size < length:
+            number = str(self.rng.randrange(1, 10 ** self.rng.randint(1, 7)))
+            if self.rng.random() < 0.2:
+                number += "." + str(self.rng.randrange(100))
+            operator = self.rng.choices("+-*/", [14, 4, 1, 1])[0]
+            parts.append(number + operator)
+            size += len(number) + 1
+        return "".join(parts)[:length]
 
     def _fresh_entry_box(self, window):
         """Clicks that select a calculator (its letter picture, which empties its boxes and tape)

@@ -20,6 +20,7 @@ ANSWER_GOAL_MS = 100
 BUSY_GOAL_MS = 1000
 LARGE_PASTE_GOAL_MS = 2000
 SAMPLE_SECONDS = 0.005
+MESSAGE_TITLE = "Kalpeno"  # the message boxes' title
 PING_BASE = 0x70000000  # our pings' numbers, apart from the server times others use
 
 
@@ -264,9 +265,12 @@ class Run:
         """Closes every window, as a user ending the day; the program must then end by itself
         (and, in the sanitizer build, find no leak on its way out)."""
         deadline = now() + 20
+        message_boxes = 0
         while self.program.running() and now() < deadline:
             self.sender.perform([("key", "Escape")], 0)
-            for window in reversed([w for w in self.windows() if w.managed]):
+            shown = [w for w in self.windows() if w.managed]
+            message_boxes += sum(1 for w in shown if w.title == MESSAGE_TITLE)
+            for window in reversed(shown):
                 self.sender.perform([("close", window.client)], 0)
             self.display.flush()
             for _ in range(40):
@@ -277,5 +281,6 @@ class Run:
             shown = ", ".join(w.name() for w in self.windows()) or "none"
             self.program.kill()
             raise Failure("the program did not end when all its windows were closed "
-                          f"(windows still shown: {shown})")
+                          f"(windows still shown: {shown}; message boxes closed meanwhile: "
+                          f"{message_boxes})")
         self.check_end()
