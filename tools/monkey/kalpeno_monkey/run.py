@@ -182,6 +182,12 @@ class Run:
                                              self.clipboard.served > served or now() - t0 > 1):
                 stamp = self.ping(target)
                 sent = now()
+            elif stamp is not None and stamp not in self.replies and now() - sent > 0.5:
+                # The event may have closed the window pinged: ask another one.
+                if target.id not in [w.client.id for w in self.windows() if w.managed]:
+                    target = self.ping_target(self.windows())
+                    stamp = self.ping(target) if target else None
+                    sent = now()
             self.pump(SAMPLE_SECONDS)
             t = now()
             if not self.program.running():
