@@ -1,5 +1,5 @@
 # A thin wrapper over the CMake presets. Every target runs the set-up script first.
-.PHONY: setup build test run check-input-method package package-test fuzz fuzz-merge bench bench-peers format clean
+.PHONY: setup build test run check-input-method package package-test monkey fuzz fuzz-merge bench bench-peers format clean
 
 setup:
 	@tools/setup.sh
@@ -35,6 +35,17 @@ package:
 package-test: package build
 	lintian --fail-on error,warning --tag-display-limit 0 build-package/kalpeno_*.deb
 	bash tests/install/check-install.sh build-package/kalpeno_*.deb build/tests/install/libkalpeno_help_probe.so
+
+# The long monkey on the Release build, the program as its users run it: MONKEY_EVENTS random
+# user events (100,000) under Xvfb and openbox, with a new seed each run (printed, so that a run
+# can be replayed), pastes up to 1 MiB. The summary goes to build-release/monkey-summary.md.
+MONKEY_EVENTS ?= 100000
+monkey:
+	tools/setup.sh bench
+	cmake --preset release
+	cmake --build --preset release -j 2 --target kalpeno kalpeno_help_text
+	tools/monkey/kalpeno-monkey --program build-release/bin/kalpeno --events $(MONKEY_EVENTS) \
+	    --progress 1000 --summary build-release/monkey-summary.md
 
 # The fuzz targets under libFuzzer, each for FUZZ_SECONDS, on a scratch copy of the corpus in
 # build-fuzz/corpus/ (the committed corpus in tests/fuzz/corpus/ is only read). Findings land in

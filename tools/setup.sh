@@ -17,7 +17,8 @@ base=(cmake ninja-build g++ make
       qt6-base-dev qt6-svg-dev libfontconfig-dev libicu-dev libgtest-dev
       fonts-ipafont-gothic xvfb xauth x11-utils
       desktop-file-utils appstream
-      at-spi2-core python3-pyatspi dbus-bin dbus-daemon)
+      at-spi2-core python3-pyatspi dbus-bin dbus-daemon
+      openbox python3-xlib)  # the monkey: a window manager, and X from Python
 # CPack's Debian generator runs dpkg-shlibdeps and file; lintian checks the package
 package=(dpkg-dev file lintian)
 fuzz=(clang libclang-rt-14-dev)

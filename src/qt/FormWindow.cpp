@@ -21,7 +21,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace kalpeno::qt {
@@ -213,13 +212,20 @@ void FormWindow::layOut(QMenuBar* bar) {
 }
 
 // The model learns each new size of the client area, in twips; a size that arrives while the
-// model is busy (the window being shown by a handler) is told once the handler has finished.
+// model is busy (the window being shown by a handler, or resized by the window manager while a
+// message box waits) is told once the handler has finished.
 void FormWindow::reportClientSize() {
     if (!form_) {
         return;
     }
     if (events_.busy()) {
-        QTimer::singleShot(0, this, [this] { reportClientSize(); });
+        if (!sizePending_) {
+            sizePending_ = true;
+            events_.whenIdle(*this, [this] {
+                sizePending_ = false;
+                reportClientSize();
+            });
+        }
         return;
     }
     events_.resize(*form_, toTwips(client_->width()), toTwips(client_->height()));

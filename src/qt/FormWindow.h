@@ -65,6 +65,7 @@ private:
     std::map<const forms::Control*, ControlView*> views_;
     std::map<const QWidget*, ControlView*> viewsByWidget_;
     std::map<const forms::MenuItem*, QAction*> actions_;
+    bool sizePending_ = false; // a size waits for the model to be free
 };
 
 } // namespace kalpeno::qt

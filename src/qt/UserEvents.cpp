@@ -1,8 +1,25 @@
 #include "qt/UserEvents.h"
 
+#include <QTimer>
+
 #include <utility>
 
 namespace kalpeno::qt {
+
+void UserEvents::whenIdle(QObject& context, std::function<void()> action) {
+    idleActions_.emplace_back(&context, std::move(action));
+    if (!busy()) {
+        postIdleActions();
+    }
+}
+
+void UserEvents::postIdleActions() {
+    for (auto& [context, action] : std::exchange(idleActions_, {})) {
+        if (context) {
+            QTimer::singleShot(0, context.data(), std::move(action));
+        }
+    }
+}
 
 void UserEvents::finishComposition() {
     if (Composition* box = std::exchange(composing_, nullptr)) {

@@ -2,11 +2,15 @@
 
 #include "forms/Application.h"
 
+#include <QObject>
+#include <QPointer>
+
 #include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace kalpeno::qt {
 
@@ -33,11 +37,20 @@ public:
     bool close(forms::Form& form);
     bool resize(forms::Form& form, int widthTwips, int heightTwips);
 
+    // Runs the action from the event loop once the model is no longer busy: soon if it is not
+    // busy now, else after the event or notification under way, which may wait in a message box
+    // for long (nothing polls meanwhile). The action is dropped if its context object goes.
+    void whenIdle(QObject& context, std::function<void()> action);
+
     // Marks the model busy while it tells the window layer of a change.
     class Busy {
     public:
         explicit Busy(UserEvents& events) : events_(events) { ++events_.depth_; }
-        ~Busy() { --events_.depth_; }
+        ~Busy() {
+            if (--events_.depth_ == 0) {
+                events_.postIdleActions();
+            }
+        }
         Busy(const Busy&) = delete;
         Busy& operator=(const Busy&) = delete;
 
@@ -76,11 +89,13 @@ public:
 private:
     template <class Event> bool deliver(Event&& event);
     void finishComposition();
+    void postIdleActions();
 
     forms::Application& app_;
     int depth_ = 0;
     Composition* composing_ = nullptr;
     std::u16string repeat_;
+    std::vector<std::pair<QPointer<QObject>, std::function<void()>>> idleActions_;
 };
 
 } // namespace kalpeno::qt

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QMenu>
 
 #include <algorithm>
 
@@ -117,10 +118,25 @@ void WindowLayer::formUnloading(forms::Form& form) {
     std::erase_if(retired_, [](const QPointer<FormWindow>& window) { return window.isNull(); });
     FormWindow* window = found->second.release();
     windows_.erase(found);
+    QMenu* menu = openContextMenu(*window);
     window->detach();
     window->hide();
-    window->deleteLater();
     retired_.emplace_back(window);
+    if (menu) {
+        // The menu runs an event loop of its own inside the event handler of one of the window's
+        // widgets: it is closed, and the window goes once the menu has gone, which is when that
+        // handler has returned; never under the handler's feet.
+        connect(menu, &QObject::destroyed, window, &QObject::deleteLater);
+        menu->close();
+    } else {
+        window->deleteLater();
+    }
+}
+
+// The context menu of a box or a tape of the window, if one is open.
+QMenu* WindowLayer::openContextMenu(const FormWindow& window) {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    return menu && window.viewOf(menu->parentWidget()) ? menu : nullptr;
 }
 
 void WindowLayer::focusChanged(forms::Control* control) {

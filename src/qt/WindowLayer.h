@@ -24,6 +24,7 @@
 #include <vector>
 
 class QAction;
+class QMenu;
 class QWidget;
 
 namespace kalpeno::qt {
@@ -64,6 +65,7 @@ signals:
 
 private:
     static void installFontSubstitutes();
+    static QMenu* openContextMenu(const FormWindow& window);
     void showFocus(forms::Control* control);
     void syncFocus();
     void userMovedFocus(QWidget* now);

@@ -5,15 +5,19 @@
 #include "qt/ClientArea.h"
 #include "qt/ControlView.h"
 #include "qt/ListBoxWidget.h"
+#include "qt/UserEvents.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <set>
 
@@ -22,6 +26,16 @@ namespace kalpeno::qt::test {
 namespace {
 
 using WindowTest = GuiProgram;
+
+// Counts the timer events and queued calls the application delivers while it lives.
+struct TimerCount : QObject {
+    TimerCount() { qApp->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        count += event->type() == QEvent::Timer || event->type() == QEvent::MetaCall;
+        return false;
+    }
+    int count = 0;
+};
 
 TEST_F(WindowTest, EveryControlHasItsOwnJapaneseAccessibleName) {
     EXPECT_EQ(widget(QStringLiteral("Text1"))->accessibleName(), QStringLiteral(u"電卓Aの入力"));
@@ -196,6 +210,63 @@ TEST_F(WindowTest, TapeLinesCanBeSelectedAndCopied) {
     QTest::keyClick(tape, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("12.\n3."));
     EXPECT_EQ(tape->count(), 4);
+}
+
+// A size taken while the model is busy (the window manager resizes a window while a handler waits
+// in a message box) reaches the model once it is free, and nothing polls for that meanwhile.
+TEST_F(WindowTest, SizeTakenWhileTheModelIsBusyReachesItOnceItIsFree) {
+    session().menu(u"Kalpeno", u"mnuHelp");
+    FormWindow* help = window(u"frmHelp");
+    const forms::Form& form = *app().loaded(u"frmHelp");
+    const int widthBefore = form.ScaleWidth();
+    TimerCount timers;
+    {
+        UserEvents::Busy busy(session().layer().events());
+        help->resize(help->width() + 90, help->height() + 60);
+        for (int round = 0; round < 50; ++round) {
+            QCoreApplication::processEvents();
+        }
+        EXPECT_EQ(form.ScaleWidth(), widthBefore);
+    }
+    EXPECT_LT(timers.count, 10);
+    GuiSession::settle();
+    EXPECT_EQ(form.ScaleWidth(), toTwips(help->client().width()));
+    EXPECT_NE(form.ScaleWidth(), widthBefore);
+}
+
+// A context menu runs an event loop of its own inside its widget's event handler; the window
+// closed meanwhile (its close box) takes the menu with it and goes once the handler is done.
+TEST_F(WindowTest, WindowClosedUnderAnOpenContextMenuGoesWithTheMenu) {
+    for (const char* name : {"List1", "Text1"}) {
+        SCOPED_TRACE(name);
+        session().menu(u"Kalpeno", u"mnuHelp"); // keeps the program going
+        QPointer<FormWindow> calculator = window();
+        QPointer<QWidget> target = widget(QString::fromLatin1(name));
+        bool closedUnderMenu = false;
+        QTimer::singleShot(0, [&] {
+            closedUnderMenu = QApplication::activePopupWidget() != nullptr;
+            calculator->close();
+        });
+        QTimer guard; // should the menu stay open, the test fails rather than waits
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [] {
+            if (QWidget* popup = QApplication::activePopupWidget()) {
+                popup->close();
+            }
+        });
+        guard.start(5000);
+        const QPoint place(5, 5);
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, place, target->mapToGlobal(place));
+        QApplication::sendEvent(target, &event);
+        GuiSession::settle();
+        EXPECT_TRUE(closedUnderMenu);
+        EXPECT_TRUE(calculator.isNull());
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        window(u"frmHelp")->close();
+        GuiSession::settle();
+        ASSERT_TRUE(app().ended());
+        session_ = std::make_unique<GuiSession>(toU16(folder_.path()));
+    }
 }
 
 } // namespace
