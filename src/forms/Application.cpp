@@ -340,15 +340,13 @@ Application::KeyOutcome Application::typeKey(TextBox& box, char32_t key) {
     std::int16_t keyAscii = original;
     const std::size_t messagesBefore = messagesShown_;
     box.onKeyPress(keyAscii);
-    if (keyAscii == 0) {
-        return messagesShown_ == messagesBefore ? KeyOutcome::Swallowed : KeyOutcome::Refused;
-    }
-    if (ended_ || !isLoaded(box.form())) {
-        return KeyOutcome::Swallowed;
+    const bool told = messagesShown_ != messagesBefore;
+    if (keyAscii == 0 || ended_ || !isLoaded(box.form())) {
+        return told ? KeyOutcome::Told : KeyOutcome::Swallowed;
     }
     box.insertKey(keyAscii == original ? folded
                                        : static_cast<char32_t>(static_cast<char16_t>(keyAscii)));
-    return KeyOutcome::Inserted;
+    return told ? KeyOutcome::Told : KeyOutcome::Inserted;
 }
 
 bool Application::paste(TextBox& box, std::u16string_view text) {
@@ -373,7 +371,7 @@ bool Application::paste(TextBox& box, std::u16string_view text) {
         if (c < 0x20 || c == 0x7F) {
             continue; // control characters are no text
         }
-        if (typeKey(box, c) == KeyOutcome::Refused) {
+        if (typeKey(box, c) == KeyOutcome::Told) {
             break;
         }
     }

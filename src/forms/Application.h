@@ -66,9 +66,11 @@ public:
     bool pressKey(TextBox& box, char32_t key);
     // Ctrl+V, with the caret where it is. A single-line box takes the text up to its first line
     // end, each character through the key rules exactly as typed (control characters are no
-    // text); a character refused with a message ends the paste, as the rest would only meet the
-    // same refusal. A multi-line box gets the whole text inserted at its caret. The change of each
-    // text, caret and caption is told once, when the paste is done.
+    // text); a character whose handler shows a message ends the paste: the user is told once,
+    // and the rest is not typed behind the message (after "=" it would only meet the same
+    // refusal, after an overflow bring more messages). A multi-line box gets the whole text
+    // inserted at its caret. The change of each text, caret and caption is told once, when the
+    // paste is done.
     bool paste(TextBox& box, std::u16string_view text);
     bool moveCaret(TextBox& box, std::size_t caret);
     bool giveFocus(Control& control);
@@ -83,7 +85,7 @@ public:
 private:
     class Dispatch;
     class Coalesce;
-    enum class KeyOutcome { Inserted, Swallowed, Refused };
+    enum class KeyOutcome { Inserted, Swallowed, Told }; // Told: a message was shown
     KeyOutcome typeKey(TextBox& box, char32_t key);
     bool reachable(const Control& control) const;
     Control* pictureBeneath(const Control& control) const;

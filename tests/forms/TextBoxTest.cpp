@@ -127,8 +127,8 @@ TEST_F(TextBoxPasteTest, InsertsAtTheCaret) {
     }
 }
 
-// Each character goes through the handler as a typed one; a refusal with a message ends the
-// paste, a silent swallow does not; observers hear of the text once.
+// Each character goes through the handler as a typed one; a message ends the paste, whether the
+// character was refused or taken, a silent swallow does not; observers hear of the text once.
 TEST_F(TextBoxPasteTest, GoesThroughTheHandlerAndIsToldOnce) {
     struct Counter : ModelObserver {
         void controlChanged(Control&, Property p) override { texts += p == Property::Text; }
@@ -150,10 +150,18 @@ TEST_F(TextBoxPasteTest, GoesThroughTheHandlerAndIsToldOnce) {
     };
     program.app.addObserver(counter);
     ASSERT_TRUE(program.app.paste(box, u"1x２−3!45"));
-    program.app.removeObserver(counter);
     EXPECT_EQ(utf8(box.text()), "12-3");
     EXPECT_EQ(program.messages.texts.size(), 1u);
     EXPECT_EQ(counter.texts, 1);
+    box.onKeyPress = [&](std::int16_t& k) {
+        if (k == '/') {
+            program.app.msgBox(u"told"); // taken, with a message
+        }
+    };
+    ASSERT_TRUE(program.app.paste(box, u"/6/7"));
+    program.app.removeObserver(counter);
+    EXPECT_EQ(utf8(box.text()), "12-3/");
+    EXPECT_EQ(program.messages.texts.size(), 2u);
 }
 
 // setText replaces the whole text; the caret goes to the end of a single-line box, so typing
