@@ -2,6 +2,7 @@
 // and every file that is not a readable regular file of at most 16 MiB counts as unreadable
 // without blocking, without exhausting memory and without leaving a descriptor open.
 #include "forms/TextFileInput.h"
+#include "scenario/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -51,19 +52,11 @@ int openDescriptors() {
 // A new empty folder per test, removed afterwards.
 class TemporaryFolder : public testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "kalpeno-tfi-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
     fs::path file() const { return folder_ / "Help.txt"; }
     std::optional<TextFileInput> openFile() const { return TextFileInput::open(toU16(file())); }
 
-    fs::path folder_;
+    scenario::ScratchFolder scratch_{"kalpeno-tfi"};
+    const fs::path folder_ = scratch_.path();
 };
 
 struct DecodeCase {
