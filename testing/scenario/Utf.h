@@ -1,13 +1,17 @@
 #pragma once
 
-#include <optional>
+#include "forms/Utf.h"
+
 #include <string>
 #include <string_view>
 
 namespace kalpeno::scenario {
 
-// UTF-8 and UTF-16 through ICU; nothing when the input is not well formed.
-std::optional<std::u16string> fromUtf8(std::string_view text);
-std::string toUtf8(std::u16string_view text);
+using forms::fromUtf8;
+
+// A text for a report or a check's message: UTF-8, with U+FFFD for an unpaired surrogate.
+inline std::string toUtf8(std::u16string_view text) {
+    return forms::toUtf8(text, forms::BadUtf16::Replace).value_or(std::string());
+}
 
 } // namespace kalpeno::scenario
