@@ -2,6 +2,7 @@
 // and every file that is not a readable regular file of at most 16 MiB counts as unreadable
 // without blocking, without exhausting memory and without leaving a descriptor open.
 #include "forms/TextFileInput.h"
+#include "scenario/OpenDescriptors.h"
 #include "scenario/ScratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -41,13 +42,7 @@ void writeBytes(const fs::path& file, std::string_view bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-int openDescriptors() {
-    int count = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator("/proc/self/fd")) {
-        ++count;
-    }
-    return count;
-}
+using scenario::openDescriptors;
 
 // A new empty folder per test, removed afterwards.
 class TemporaryFolder : public testing::Test {

@@ -5,6 +5,7 @@
 
 #include "forms/Application.h"
 #include "program/Program.h"
+#include "scenario/OpenDescriptors.h"
 #include "scenario/RecordingMessageBox.h"
 #include "scenario/ScratchFolder.h"
 
@@ -32,13 +33,7 @@ std::u16string toU16(const std::string& ascii) {
     return {ascii.begin(), ascii.end()};
 }
 
-int openDescriptors() {
-    int count = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator("/proc/self/fd")) {
-        ++count;
-    }
-    return count;
-}
+using scenario::openDescriptors;
 
 // A program started from its own new, empty folder.
 class HelpWindowTest : public testing::Test {
