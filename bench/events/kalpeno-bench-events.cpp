@@ -11,8 +11,8 @@
 #include "calculator/Kalpeno.h"
 #include "calculator/NumberRules.h"
 #include "forms/Application.h"
-#include "forms/RecordingMessageBox.h"
 #include "program/Program.h"
+#include "scenario/RecordingMessageBox.h"
 
 #include <benchmark/benchmark.h>
 
@@ -55,7 +55,7 @@ public:
     std::size_t messages() const { return messages_.texts.size(); }
 
 private:
-    kalpeno::forms::RecordingMessageBox messages_;
+    kalpeno::scenario::RecordingMessageBox messages_;
     Application app_;
     Kalpeno* window_ = nullptr;
 };

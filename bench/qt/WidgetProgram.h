@@ -6,8 +6,8 @@
 // benchmarks' own sessions raise none.
 
 #include "forms/Application.h"
-#include "forms/RecordingMessageBox.h"
 #include "qt/WindowLayer.h"
+#include "scenario/RecordingMessageBox.h"
 
 #include <QString>
 
@@ -44,7 +44,7 @@ public:
     std::size_t messages() const { return messages_.texts.size(); }
 
 private:
-    forms::RecordingMessageBox messages_;
+    scenario::RecordingMessageBox messages_;
     forms::Application app_;
     std::unique_ptr<qt::WindowLayer> layer_;
 };

@@ -14,8 +14,8 @@
 #include "bench/startup/FloorWidgets.h"
 #include "calculator/Kalpeno.h"
 #include "forms/Application.h"
-#include "forms/RecordingMessageBox.h"
 #include "program/Program.h"
+#include "scenario/RecordingMessageBox.h"
 
 #include <chrono>
 #include <cstdio>
@@ -40,7 +40,7 @@ using kalpeno::bench::secondsSince;
 // One generated session on a fresh headless program: the time of its events, and how many
 // message boxes appeared (none are expected).
 bench::SessionRun runHeadlessSession(const bench::SessionScript& script) {
-    forms::RecordingMessageBox messages;
+    scenario::RecordingMessageBox messages;
     forms::Application app(u"/nonexistent", messages);
     startProgram(app);
     auto& window = *app.loaded(u"Kalpeno");
@@ -68,7 +68,7 @@ bench::SessionRun runHeadlessSession(const bench::SessionScript& script) {
 
 // One paste into A's entry box of a fresh headless program.
 double headlessPaste(std::size_t length) {
-    forms::RecordingMessageBox messages;
+    scenario::RecordingMessageBox messages;
     forms::Application app(u"/nonexistent", messages);
     startProgram(app);
     auto& box = app.loaded(u"Kalpeno")->textBox(u"Text1");
@@ -88,7 +88,7 @@ void headlessSessions(ScaleReport& report, std::size_t small) {
 
 // A tape of `lines` lines on the headless model: the time of the last append.
 void headlessTape(ScaleReport& report, std::size_t lines) {
-    forms::RecordingMessageBox messages;
+    scenario::RecordingMessageBox messages;
     forms::Application app(u"/nonexistent", messages);
     startProgram(app);
     auto& tape = app.loaded(u"Kalpeno")->listBox(u"List1");
@@ -104,7 +104,7 @@ void headlessTape(ScaleReport& report, std::size_t lines) {
 
 // The load of frmHelp with a Help.txt of the given size, on the headless model.
 double headlessHelpLoad(const std::filesystem::path& folder) {
-    forms::RecordingMessageBox messages;
+    scenario::RecordingMessageBox messages;
     forms::Application app(folder.u16string(), messages);
     startProgram(app);
     const auto start = Clock::now();

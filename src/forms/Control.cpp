@@ -9,7 +9,7 @@ Control::Control(Form& form, const ControlDesign& design)
     : form_(form), kind_(design.kind), name_(design.name), index_(design.index),
       bounds_(design.bounds), font_(design.font), backColour_(design.backColour),
       visible_(!design.flags.hidden), enabled_(!design.flags.disabled), picture_(design.picture),
-      shortcut_(design.shortcut) {}
+      shortcut_(design.shortcut), accessibleName_(design.accessibleName) {}
 
 std::u16string Control::qualifiedName() const {
     if (index_ < 0) {

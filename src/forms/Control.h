@@ -39,6 +39,8 @@ public:
     const std::u16string& picture() const { return picture_; }
     // The design's key for a click on the control, or empty.
     const std::u16string& shortcut() const { return shortcut_; }
+    // The design's name for assistive technology, or empty.
+    const std::u16string& accessibleName() const { return accessibleName_; }
 
     // Position in the form's tab order, or -1 for a control that takes no focus.
     int tabIndex() const { return tabIndex_; }
@@ -62,6 +64,7 @@ private:
     bool enabled_;
     std::u16string picture_;
     std::u16string shortcut_;
+    std::u16string accessibleName_;
     int tabIndex_ = -1;
 };
 

@@ -52,6 +52,10 @@ struct ControlDesign {
     int index = -1; // element of a control array, or -1
     Bounds bounds;
     std::u16string_view caption; // caption of labels and buttons, initial text of boxes
+    // What assistive technology reads as the control's name ("電卓Aの入力"), and with its key the
+    // tooltip; a label's is read as its description, its name being what it shows. Empty: the
+    // caption names the control.
+    std::u16string_view accessibleName;
     FontSpec font;
     std::optional<Colour> backColour; // none: the window layer's default
     ControlFlags flags;

@@ -1,8 +1,9 @@
 #include "forms/TextFileInput.h"
 
+#include "forms/Utf.h"
+
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
-#include <unicode/ustring.h>
 
 #include <array>
 #include <cerrno>
@@ -169,23 +170,6 @@ private:
     bool loneCr_ = false;
 };
 
-std::optional<std::string> utf8Path(std::u16string_view path) {
-    UErrorCode status = U_ZERO_ERROR;
-    int32_t length = 0;
-    u_strToUTF8(nullptr, 0, &length, path.data(), static_cast<int32_t>(path.size()), &status);
-    if (status != U_BUFFER_OVERFLOW_ERROR && U_FAILURE(status)) {
-        return std::nullopt;
-    }
-    std::string result(static_cast<std::size_t>(length), '\0');
-    status = U_ZERO_ERROR;
-    u_strToUTF8(result.data(), length + 1, nullptr, path.data(), static_cast<int32_t>(path.size()),
-                &status);
-    if (U_FAILURE(status) || result.find('\0') != std::string::npos) {
-        return std::nullopt;
-    }
-    return result;
-}
-
 // Reads a regular file of at most limit bytes and decodes its bytes as they come; nothing when it
 // cannot be read or decoded.
 // O_NONBLOCK keeps a FIFO from blocking the open; fstat on the opened descriptor then refuses
@@ -240,8 +224,9 @@ std::optional<std::u16string> TextFileInput::decodeCp932(std::string_view bytes)
 }
 
 std::optional<TextFileInput> TextFileInput::open(std::u16string_view path) {
-    const std::optional<std::string> name = utf8Path(path);
-    if (!name || name->empty()) {
+    // A name that is not exactly UTF-16, or that holds a NUL, names no file.
+    const std::optional<std::string> name = toUtf8(path);
+    if (!name || name->empty() || name->find('\0') != std::string::npos) {
         return std::nullopt;
     }
     std::optional<Cp932Decoder> decoded = decodeRegularFile(*name, maximumSize);

@@ -1,6 +1,6 @@
 #include "qt/FormWindow.h"
 
-#include "qt/AccessibleNames.h"
+#include "forms/CaptionControl.h"
 #include "qt/Artwork.h"
 #include "qt/ButtonWidget.h"
 #include "qt/ClientArea.h"
@@ -62,6 +62,31 @@ ControlView* createView(forms::Control& control, UserEvents& events, Artwork& ar
         break;
     }
     return nullptr;
+}
+
+// The name assistive technology reads: the design's, else the caption, else the design name.
+QString spokenName(const forms::Control& control) {
+    if (!control.accessibleName().empty()) {
+        return toQString(control.accessibleName());
+    }
+    if (const auto* captioned = dynamic_cast<const forms::CaptionControl*>(&control)) {
+        if (!captioned->caption().empty()) {
+            return toQString(captioned->caption());
+        }
+    }
+    return toQString(control.qualifiedName());
+}
+
+// What is read besides the name: the control's key ("ショートカットキー: Ctrl+1"), or a label's
+// design name (a label's name is what it shows).
+QString spokenDescription(const forms::Control& control) {
+    if (!control.shortcut().empty()) {
+        return QStringLiteral(u"ショートカットキー: ") + toQString(control.shortcut());
+    }
+    if (control.kind() == forms::ControlKind::Label) {
+        return toQString(control.accessibleName());
+    }
+    return {};
 }
 
 } // namespace
@@ -142,14 +167,15 @@ void FormWindow::createControls(Artwork& artwork, DesignFonts& fonts, LineEditSt
 // The name and description read by assistive technology, and the tooltip of a control that has a
 // key. Set before the control is mirrored: a label's name follows its caption from then on.
 void FormWindow::describe(const forms::Control& control, QWidget& widget) {
-    widget.setAccessibleName(qt::accessibleName(control));
-    const QString description = qt::accessibleDescription(control);
+    widget.setAccessibleName(spokenName(control));
+    const QString description = spokenDescription(control);
     if (!description.isEmpty()) {
         widget.setAccessibleDescription(description);
     }
-    const QString tip = qt::toolTip(control);
-    if (!tip.isEmpty()) {
-        widget.setToolTip(tip);
+    if (!control.shortcut().empty()) {
+        // The control's name and its key.
+        widget.setToolTip(spokenName(control) + QStringLiteral(" (") +
+                          toQString(control.shortcut()) + QStringLiteral(")"));
     }
 }
 

@@ -19,6 +19,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
+#include <utility>
 
 namespace kalpeno::qt {
 
@@ -29,6 +31,11 @@ const QEvent::Type scrollToEnd = static_cast<QEvent::Type>(QEvent::registerEvent
 
 constexpr qsizetype keptLayouts = 512;
 
+forms::ListSelection::Modifiers modifiersOf(Qt::KeyboardModifiers modifiers) {
+    return {.shift = modifiers.testFlag(Qt::ShiftModifier),
+            .control = modifiers.testFlag(Qt::ControlModifier)};
+}
+
 } // namespace
 
 ListBoxWidget::ListBoxWidget(forms::ListBox& list, UserEvents& events, QWidget* parent)
@@ -38,6 +45,8 @@ ListBoxWidget::ListBoxWidget(forms::ListBox& list, UserEvents& events, QWidget* 
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     verticalScrollBar()->setSingleStep(1);
+    selection_.rowChanged = [this](int row) { updateRow(row); };
+    selection_.currentChanged = [this](int row) { announceCurrent(row); };
     installListBoxAccessibility();
 }
 
@@ -62,10 +71,7 @@ void ListBoxWidget::showAllLines() {
         lines_.push_back(toQString(line));
     }
     fitWidth();
-    selected_.assign(lines_.size(), false);
-    current_ = -1;
-    anchor_ = -1;
-    dragging_ = false;
+    selection_.reset(count());
     scrollToBottom();
     shownOffset_ = offset();
     viewport()->update();
@@ -93,7 +99,7 @@ void ListBoxWidget::append(QString line) {
     const int before = columnWidth();
     widenFor(line);
     lines_.push_back(std::move(line));
-    selected_.push_back(false);
+    selection_.append();
     if (columnWidth() != before) {
         viewport()->update(); // every row is as wide as the column
     } else {
@@ -305,7 +311,7 @@ void ListBoxWidget::paintRow(QPainter& painter, QStyleOptionViewItem option, int
     if (option.state.testFlag(QStyle::State_Enabled)) {
         option.palette.setCurrentColorGroup(QPalette::Normal);
     }
-    if (row == current_ && hasFocus()) {
+    if (row == currentRow() && hasFocus()) {
         option.state |= QStyle::State_HasFocus;
     }
     const QStyle* shown = style();
@@ -355,74 +361,24 @@ const QStaticText& ListBoxWidget::layout(const QString& line) const {
     return *layouts_.insert(line, text);
 }
 
-void ListBoxWidget::setSelected(int row, bool selected) {
-    if (row < 0 || row >= count() || isSelected(row) == selected) {
-        return;
-    }
-    selected_[static_cast<std::size_t>(row)] = selected;
-    updateRow(row);
-}
-
-void ListBoxWidget::selectAll() {
-    if (count() > 0) {
-        selectRange(0, count() - 1, false);
-    }
-}
-
-void ListBoxWidget::clearSelection() {
-    for (int row = 0; row < count(); ++row) {
-        setSelected(row, false);
-    }
-}
-
-// The rows from one to the other, both included; the others keep their state or are cleared.
-void ListBoxWidget::selectRange(int from, int to, bool keepOthers) {
-    const int low = std::min(from, to);
-    const int high = std::max(from, to);
-    for (int row = 0; row < count(); ++row) {
-        const bool inside = row >= low && row <= high;
-        if (inside || !keepOthers) {
-            setSelected(row, inside);
-        }
-    }
-}
-
-void ListBoxWidget::changeCurrent(int row) {
-    if (row == current_) {
-        return;
-    }
-    updateRow(current_);
-    current_ = row;
-    updateRow(current_);
-    if (row >= 0 && hasFocus() && QAccessible::isActive()) {
+// A row that another becomes current is announced to assistive technology as the focus.
+void ListBoxWidget::announceCurrent(int row) {
+    if (hasFocus() && QAccessible::isActive()) {
         QAccessibleEvent focus(this, QAccessible::Focus);
         focus.setChild(row);
         QAccessible::updateAccessibility(&focus);
     }
 }
 
-void ListBoxWidget::setCurrentRow(int row) {
-    if (row < 0 || row >= count()) {
-        return;
+// The row moved to is brought into view.
+void ListBoxWidget::follow(forms::ListSelection::Result result) {
+    if (result == forms::ListSelection::Result::Moved) {
+        ensureVisible(currentRow());
     }
-    selectRange(row, row, false);
-    anchor_ = row;
-    changeCurrent(row);
-    ensureVisible(row);
 }
 
-// The keys of a list: Shift extends the selection from where it started, Ctrl moves the
-// current row alone.
-void ListBoxWidget::moveCurrent(int row, Qt::KeyboardModifiers modifiers) {
-    row = std::clamp(row, 0, count() - 1);
-    if (modifiers.testFlag(Qt::ShiftModifier) && anchor_ >= 0) {
-        selectRange(anchor_, row, modifiers.testFlag(Qt::ControlModifier));
-    } else if (!modifiers.testFlag(Qt::ControlModifier)) {
-        selectRange(row, row, false);
-        anchor_ = row;
-    }
-    changeCurrent(row);
-    ensureVisible(row);
+void ListBoxWidget::setCurrentRow(int row) {
+    follow(selection_.setCurrent(row));
 }
 
 void ListBoxWidget::keyPressEvent(QKeyEvent* event) {
@@ -436,47 +392,26 @@ void ListBoxWidget::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    if (count() == 0) {
+    using Key = forms::ListSelection::Key;
+    static const std::pair<int, Key> keys[] = {
+        {Qt::Key_Up, Key::Up},         {Qt::Key_Down, Key::Down},
+        {Qt::Key_PageUp, Key::PageUp}, {Qt::Key_PageDown, Key::PageDown},
+        {Qt::Key_Home, Key::Home},     {Qt::Key_End, Key::End},
+        {Qt::Key_Space, Key::Space},
+    };
+    const auto* found = std::find_if(std::begin(keys), std::end(keys), [event](const auto& key) {
+        return key.first == event->key();
+    });
+    // Left and Right are left to others too: there is only one column.
+    const auto result =
+        found == std::end(keys)
+            ? forms::ListSelection::Result::Ignored
+            : selection_.press(found->second, modifiersOf(event->modifiers()), rowsInView());
+    if (result == forms::ListSelection::Result::Ignored) {
         event->ignore();
         return;
     }
-    const int last = count() - 1;
-    // Without a current row, the keys start from the newest line, which is in view.
-    const int from = current_ >= 0 ? current_ : last;
-    const Qt::KeyboardModifiers modifiers = event->modifiers();
-    switch (event->key()) {
-    case Qt::Key_Up:
-        moveCurrent(current_ >= 0 ? from - 1 : last, modifiers);
-        break;
-    case Qt::Key_Down:
-        moveCurrent(current_ >= 0 ? from + 1 : last, modifiers);
-        break;
-    case Qt::Key_PageUp:
-        moveCurrent(from - rowsInView(), modifiers);
-        break;
-    case Qt::Key_PageDown:
-        moveCurrent(from + rowsInView(), modifiers);
-        break;
-    case Qt::Key_Home:
-        moveCurrent(0, modifiers);
-        break;
-    case Qt::Key_End:
-        moveCurrent(last, modifiers);
-        break;
-    case Qt::Key_Space:
-        if (current_ < 0) {
-            moveCurrent(last, {});
-        } else if (modifiers.testFlag(Qt::ControlModifier)) {
-            setSelected(current_, !isSelected(current_));
-            anchor_ = current_;
-        } else {
-            setSelected(current_, true);
-        }
-        break;
-    default:
-        event->ignore(); // Left and Right too: there is only one column
-        return;
-    }
+    follow(result);
     event->accept();
 }
 
@@ -485,49 +420,29 @@ void ListBoxWidget::keyPressEvent(QKeyEvent* event) {
 // into a text box does. A right press on a selected row keeps the selection for the menu.
 void ListBoxWidget::mousePressEvent(QMouseEvent* event) {
     const int row = rowAt(event->position().toPoint());
-    const Qt::KeyboardModifiers modifiers = event->modifiers();
-    const bool adding = modifiers.testFlag(Qt::ControlModifier);
-    const bool shift = modifiers.testFlag(Qt::ShiftModifier);
     if (event->button() == Qt::LeftButton) {
-        if (row < 0) {
-            if (!adding && !shift) {
-                clearSelection();
-            }
-        } else if (shift && anchor_ >= 0) {
-            selectRange(anchor_, row, adding);
-            changeCurrent(row);
-        } else if (adding) {
-            setSelected(row, !isSelected(row));
-            anchor_ = row;
-            changeCurrent(row);
-        } else {
-            setCurrentRow(row);
-        }
-        dragging_ = row >= 0 && !adding;
+        follow(selection_.leftPress(row, modifiersOf(event->modifiers())));
         if (control()) {
             events().giveFocus(*control());
         }
-    } else if (event->button() == Qt::RightButton && row >= 0 && !isSelected(row)) {
-        setCurrentRow(row);
+    } else if (event->button() == Qt::RightButton) {
+        follow(selection_.rightPress(row));
     }
     event->accept();
 }
 
 void ListBoxWidget::mouseMoveEvent(QMouseEvent* event) {
-    if (!dragging_ || !event->buttons().testFlag(Qt::LeftButton) || count() == 0 || anchor_ < 0) {
+    if (!selection_.dragging() || !event->buttons().testFlag(Qt::LeftButton) || count() == 0) {
         return;
     }
     // Above or below the rows, the drag reaches the row beyond the view's edge, which scrolls in.
     const int at = offset() + event->position().toPoint().y();
-    const int row = std::clamp(at >= 0 ? at / rowHeight() : -1, 0, count() - 1);
-    selectRange(anchor_, row, false);
-    changeCurrent(row);
-    ensureVisible(row);
+    follow(selection_.dragTo(at >= 0 ? at / rowHeight() : -1));
 }
 
 void ListBoxWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        dragging_ = false;
+        selection_.endDrag();
     }
 }
 
@@ -551,7 +466,7 @@ void ListBoxWidget::copySelection() const {
 void ListBoxWidget::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     QAction* copyAction = menu.addAction(QStringLiteral(u"コピー"));
-    copyAction->setEnabled(std::find(selected_.begin(), selected_.end(), true) != selected_.end());
+    copyAction->setEnabled(selection_.anySelected());
     QAction* selectAllAction = menu.addAction(QStringLiteral(u"すべて選択"));
     selectAllAction->setEnabled(count() > 0);
     QAction* chosen = menu.exec(event->globalPos());
@@ -566,15 +481,15 @@ void ListBoxWidget::contextMenuEvent(QContextMenuEvent* event) {
 // selection's colours and the focus frame follow the focus.
 void ListBoxWidget::focusInEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusInEvent(event);
-    if (current_ < 0 && count() > 0 && event->reason() != Qt::MouseFocusReason) {
-        changeCurrent(count() - 1);
+    if (event->reason() != Qt::MouseFocusReason) {
+        selection_.enterByKeyboard();
     }
     viewport()->update();
 }
 
 void ListBoxWidget::focusOutEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusOutEvent(event);
-    dragging_ = false;
+    selection_.endDrag();
     viewport()->update();
 }
 

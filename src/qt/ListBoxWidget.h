@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/ListBox.h"
+#include "forms/ListSelection.h"
 #include "qt/ControlView.h"
 
 #include <QAbstractScrollArea>
@@ -14,9 +15,9 @@
 namespace kalpeno::qt {
 
 // A tape: the model's lines, one row each, painted as Qt's item views paint their rows. The user
-// may select rows (click, Shift and Ctrl clicks, a drag, the arrow and page keys, Ctrl+A) and
-// copy them (Ctrl+C or the context menu's "コピー"); the rows themselves change only with the
-// model.
+// may select rows (click, Shift and Ctrl clicks, a drag, the arrow and page keys, Ctrl+A; the
+// rules are forms::ListSelection's) and copy them (Ctrl+C or the context menu's "コピー"); the
+// rows themselves change only with the model.
 //
 // Its own small view rather than an item view: a tape only ever gains a line at the end or loses
 // them all, so a line added costs one row's paint however long the tape is, and the view costs
@@ -41,13 +42,13 @@ public:
     int rowAt(QPoint point) const;
 
     // The current row (-1 before there is one); making a row current selects it alone.
-    int currentRow() const { return current_; }
+    int currentRow() const { return selection_.current(); }
     void setCurrentRow(int row);
 
-    bool isSelected(int row) const { return selected_[static_cast<std::size_t>(row)]; }
-    void setSelected(int row, bool selected);
-    void selectAll();
-    void clearSelection();
+    bool isSelected(int row) const { return selection_.isSelected(row); }
+    void setSelected(int row, bool selected) { selection_.setSelected(row, selected); }
+    void selectAll() { selection_.selectAll(); }
+    void clearSelection() { selection_.clear(); }
 
     // The selected rows, in order, one line each.
     QString selectedText() const;
@@ -87,20 +88,16 @@ private:
     void updateScrollBars();
     void updateRow(int row);
     void ensureVisible(int row);
-    void moveCurrent(int row, Qt::KeyboardModifiers modifiers);
-    void selectRange(int from, int to, bool keepOthers);
-    void changeCurrent(int row);
+    void follow(forms::ListSelection::Result result);
+    void announceCurrent(int row);
     QStyleOptionViewItem viewItemOption() const;
     void paintRow(QPainter& painter, QStyleOptionViewItem option, int row) const;
     const QStaticText& layout(const QString& line) const;
 
-    std::vector<QString> lines_; // a copy, so that a window whose form has gone can still paint
-    std::vector<bool> selected_; // one flag per line
-    int current_ = -1;
-    int anchor_ = -1;            // where a Shift click or a drag extends the selection from
-    bool dragging_ = false;      // the left button went down on the rows and is still down
-    bool scrollPending_ = false; // lines were added; the view goes to the end once for them
-    int shownOffset_ = 0;        // the offset of the rows as last painted, in pixels
+    std::vector<QString> lines_;     // a copy, so that a window whose form has gone can still paint
+    forms::ListSelection selection_; // of the lines shown
+    bool scrollPending_ = false;     // lines were added; the view goes to the end once for them
+    int shownOffset_ = 0;            // the offset of the rows as last painted, in pixels
 
     mutable bool measured_ = false; // the row height and margins below fit the font and style
     mutable int rowHeight_ = 1;

@@ -14,6 +14,7 @@ constexpr std::array designControls{
     forms::ControlDesign{.kind = forms::ControlKind::TextBox,
                          .name = u"Text1",
                          .bounds = {120, 0, 9495, 6375},
+                         .accessibleName = u"ヘルプの本文",
                          .font = {u"ＭＳ Ｐゴシック", 12},
                          .backColour = 0x00E0E0E0,
                          .flags = {.multiLine = true, .verticalScrollBar = true}},

@@ -3,8 +3,9 @@
 #include "calculator/Kalpeno.h"
 
 #include "forms/Application.h"
-#include "forms/RecordingMessageBox.h"
 #include "program/Program.h"
+#include "scenario/RecordingMessageBox.h"
+#include "scenario/Utf.h"
 
 #include <gtest/gtest.h>
 
@@ -14,24 +15,23 @@
 namespace kalpeno::calculator {
 namespace {
 
-std::string narrow(std::u16string_view text) {
-    std::string result;
-    for (char16_t c : text) {
-        result += c < 0x80 ? static_cast<char>(c) : '?';
-    }
-    return result;
-}
-
 class KalpenoTest : public testing::Test {
 protected:
     KalpenoTest() : app_(u"/tmp", messages_) {
         startProgram(app_);
         window_ = dynamic_cast<Kalpeno*>(app_.loaded(u"Kalpeno"));
     }
+    // Every case starts from the program as it starts: its calculator window loaded and shown.
+    void SetUp() override {
+        ASSERT_NE(window_, nullptr);
+        ASSERT_TRUE(window_->visible());
+    }
 
     Kalpeno& window() { return *window_; }
-    std::string text(std::u16string_view box) { return narrow(window_->textBox(box).text()); }
-    std::string label6() { return narrow(window_->caption(u"Label6").caption()); }
+    std::string text(std::u16string_view box) {
+        return scenario::toUtf8(window_->textBox(box).text());
+    }
+    std::string label6() { return scenario::toUtf8(window_->caption(u"Label6").caption()); }
     std::vector<std::u16string> lines(std::u16string_view tape) {
         return window_->listBox(tape).lines();
     }
@@ -44,14 +44,10 @@ protected:
         click(pictures[calculator]);
     }
 
-    forms::RecordingMessageBox messages_;
+    scenario::RecordingMessageBox messages_;
     forms::Application app_;
     Kalpeno* window_ = nullptr;
 };
-
-TEST_F(KalpenoTest, TheWindowIsRunning) {
-    ASSERT_NE(window_, nullptr);
-}
 
 // --- Keisan ---------------------------------------------------------------------------------
 
@@ -76,7 +72,7 @@ TEST_P(KeisanTest, ShowsTheResultInTheActiveTotalBoxAndText7) {
     EXPECT_DOUBLE_EQ(window().LastResult, c.lastResult);
     const char16_t* totals[] = {u"Text2", u"Text4", u"Text6"};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(text(totals[i]), i == c.calculator ? c.total : "") << narrow(totals[i]);
+        EXPECT_EQ(text(totals[i]), i == c.calculator ? c.total : "") << scenario::toUtf8(totals[i]);
     }
     EXPECT_EQ(text(u"Text7"), c.text7);
     EXPECT_EQ(text(u"Text9"), "");
@@ -186,7 +182,7 @@ TEST_F(KalpenoTest, KeypadOperatorCountStopsAt32767) {
     EXPECT_EQ(text(u"Text7"), " 12");
     EXPECT_EQ(label6(), "-");
     EXPECT_EQ(lines(u"List2").size(), 32767u + 2u);
-    EXPECT_EQ(narrow(lines(u"List2").back()), "4.");
+    EXPECT_EQ(scenario::toUtf8(lines(u"List2").back()), "4.");
     click(u"cmdKotae1");
     EXPECT_EQ(window().TotalB, 12);
     EXPECT_TRUE(messages_.texts.empty());

@@ -2,6 +2,8 @@
 // operand displays, and how the pictures show them in the total boxes and on the tapes.
 #include "calculator/NumberRules.h"
 
+#include "scenario/Utf.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -13,14 +15,6 @@
 
 namespace kalpeno::calculator {
 namespace {
-
-std::string narrow(std::u16string_view text) {
-    std::string result;
-    for (char16_t c : text) {
-        result += c < 0x80 ? static_cast<char>(c) : '?';
-    }
-    return result;
-}
 
 // --- TextToNumber ---------------------------------------------------------------------------
 
@@ -81,7 +75,7 @@ TEST(TextToNumberOverflow, NumbersBeyondTheRangeOfADoubleAnswerNothing) {
         u" 1.79769313486232E+308",
     };
     for (const std::u16string& text : cases) {
-        EXPECT_FALSE(TextToNumber(text).has_value()) << narrow(text);
+        EXPECT_FALSE(TextToNumber(text).has_value()) << scenario::toUtf8(text);
     }
 }
 
@@ -100,7 +94,7 @@ struct NumberCase {
 class NumberToTextTest : public testing::TestWithParam<NumberCase> {};
 
 TEST_P(NumberToTextTest, WritesTheOperandText) {
-    EXPECT_EQ(narrow(NumberToText(GetParam().number)), narrow(GetParam().text));
+    EXPECT_EQ(scenario::toUtf8(NumberToText(GetParam().number)), scenario::toUtf8(GetParam().text));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -145,8 +139,9 @@ class FormatPictureTest : public testing::TestWithParam<PictureCase> {};
 TEST_P(FormatPictureTest, ShowsTheNumberWithEveryPicture) {
     for (std::u16string_view picture :
          {PictureTotalKeisan, PictureTotal, PictureOperandEquals, PictureOperandFirst}) {
-        EXPECT_EQ(narrow(FormatPicture(GetParam().number, picture)), narrow(GetParam().text))
-            << narrow(picture);
+        EXPECT_EQ(scenario::toUtf8(FormatPicture(GetParam().number, picture)),
+                  scenario::toUtf8(GetParam().text))
+            << scenario::toUtf8(picture);
     }
 }
 
@@ -181,9 +176,10 @@ TEST(FormatPictureHuge, TheLargestNumbersAreWrittenInFull) {
     for (int group = 0; group < 102; ++group) {
         hundredE306 += ",000";
     }
-    EXPECT_EQ(narrow(FormatPicture(1e308, PictureTotal)), hundredE306 + ".");
-    EXPECT_EQ(narrow(FormatPicture(-1e308, PictureTotal)), "-" + hundredE306 + ".");
-    EXPECT_EQ(narrow(FormatPicture(std::numeric_limits<double>::max(), PictureTotal)).substr(0, 24),
+    EXPECT_EQ(scenario::toUtf8(FormatPicture(1e308, PictureTotal)), hundredE306 + ".");
+    EXPECT_EQ(scenario::toUtf8(FormatPicture(-1e308, PictureTotal)), "-" + hundredE306 + ".");
+    EXPECT_EQ(scenario::toUtf8(FormatPicture(std::numeric_limits<double>::max(), PictureTotal))
+                  .substr(0, 24),
               "179,769,313,486,232,000,");
 }
 
@@ -233,9 +229,9 @@ private:
 TEST_F(ForeignLocale, ThePointStaysThePoint) {
     EXPECT_EQ(TextToNumber(u"1.5"), 1.5);
     EXPECT_EQ(TextToNumber(u"1,5"), 1);
-    EXPECT_EQ(narrow(NumberToText(1234.5)), " 1234.5");
-    EXPECT_EQ(narrow(NumberToText(1e-5)), " 1E-05");
-    EXPECT_EQ(narrow(FormatPicture(1234567.891, PictureTotal)), "1,234,567.89");
+    EXPECT_EQ(scenario::toUtf8(NumberToText(1234.5)), " 1234.5");
+    EXPECT_EQ(scenario::toUtf8(NumberToText(1e-5)), " 1E-05");
+    EXPECT_EQ(scenario::toUtf8(FormatPicture(1234567.891, PictureTotal)), "1,234,567.89");
 }
 
 // --- Round trips ----------------------------------------------------------------------------
@@ -249,8 +245,8 @@ TEST(RoundTrip, TheOperandTextReadsBackToTheSame15Digits) {
     for (double number : numbers) {
         const std::u16string text = NumberToText(number);
         const std::optional<double> back = TextToNumber(text);
-        ASSERT_TRUE(back.has_value()) << narrow(text);
-        EXPECT_EQ(narrow(NumberToText(*back)), narrow(text));
+        ASSERT_TRUE(back.has_value()) << scenario::toUtf8(text);
+        EXPECT_EQ(scenario::toUtf8(NumberToText(*back)), scenario::toUtf8(text));
     }
 }
 

@@ -434,7 +434,7 @@ struct PathCase {
 class AppPathTest : public ::testing::TestWithParam<PathCase> {};
 
 TEST_P(AppPathTest, HasNoTrailingSeparatorExceptAtARoot) {
-    RecordingMessageBox messages;
+    scenario::RecordingMessageBox messages;
     const Application app(GetParam().given, messages);
     EXPECT_EQ(app.path(), GetParam().path);
 }

@@ -4,7 +4,7 @@
 
 #include "forms/Application.h"
 #include "forms/Form.h"
-#include "forms/RecordingMessageBox.h"
+#include "scenario/RecordingMessageBox.h"
 
 #include <functional>
 #include <string>
@@ -93,7 +93,7 @@ public:
     Form& main() { return *app.loaded(u"Main"); }
     Form& second() { return *app.loaded(u"Second"); }
 
-    RecordingMessageBox messages;
+    scenario::RecordingMessageBox messages;
     Application app;
     int loads = 0;
     std::function<void(TestForm&)> onLoad;

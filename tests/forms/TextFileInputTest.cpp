@@ -2,6 +2,8 @@
 // and every file that is not a readable regular file of at most 16 MiB counts as unreadable
 // without blocking, without exhausting memory and without leaving a descriptor open.
 #include "forms/TextFileInput.h"
+#include "scenario/OpenDescriptors.h"
+#include "scenario/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -40,30 +42,16 @@ void writeBytes(const fs::path& file, std::string_view bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-int openDescriptors() {
-    int count = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator("/proc/self/fd")) {
-        ++count;
-    }
-    return count;
-}
+using scenario::openDescriptors;
 
 // A new empty folder per test, removed afterwards.
 class TemporaryFolder : public testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "kalpeno-tfi-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
     fs::path file() const { return folder_ / "Help.txt"; }
     std::optional<TextFileInput> openFile() const { return TextFileInput::open(toU16(file())); }
 
-    fs::path folder_;
+    scenario::ScratchFolder scratch_{"kalpeno-tfi"};
+    const fs::path folder_ = scratch_.path();
 };
 
 struct DecodeCase {

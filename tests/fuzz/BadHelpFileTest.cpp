@@ -2,17 +2,17 @@
 // window's message and an empty window, or the decoded text, and none blocks or crashes.
 #include "forms/Application.h"
 #include "forms/Form.h"
-#include "forms/RecordingMessageBox.h"
 #include "forms/TextBox.h"
 #include "forms/TextFileInput.h"
 #include "program/Program.h"
+#include "scenario/RecordingMessageBox.h"
+#include "scenario/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <stdlib.h> // mkdtemp
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -32,16 +32,6 @@ void writeBytes(const fs::path& file, std::string_view bytes) {
 // A program folder of its own for each case, and a program started in it.
 class BadHelpFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = fs::temp_directory_path() / "kalpeno-badhelp-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-
     fs::path helpFile() const { return folder_ / "Help.txt"; }
 
     // Opens the help window from the calculator's menu; answers its text.
@@ -56,8 +46,9 @@ protected:
         return help ? help->textBox(u"Text1").text() : u"";
     }
 
-    fs::path folder_;
-    forms::RecordingMessageBox messages_;
+    scenario::ScratchFolder scratch_{"kalpeno-badhelp"};
+    fs::path folder_ = scratch_.path();
+    scenario::RecordingMessageBox messages_;
     std::unique_ptr<forms::Application> app_;
 };
 
@@ -105,8 +96,8 @@ const Case cases[] = {
 TEST_F(BadHelpFile, EachGivesTheMessageOrTheDecodedText) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TearDown();
-        SetUp();
+        const scenario::ScratchFolder caseFolder("kalpeno-badhelp");
+        folder_ = caseFolder.path();
         c.make(helpFile());
         messages_.texts.clear();
         const std::u16string shown = openHelp();

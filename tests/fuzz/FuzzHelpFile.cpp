@@ -3,45 +3,25 @@
 // decoded bytes split at CR LF and lone CR; no message may appear for a readable file.
 #include "forms/Application.h"
 #include "forms/Form.h"
-#include "forms/RecordingMessageBox.h"
 #include "forms/TextBox.h"
 #include "forms/TextFileInput.h"
 #include "fuzz/DisplayForm.h"
 #include "fuzz/FuzzCheck.h"
 #include "program/Program.h"
+#include "scenario/RecordingMessageBox.h"
+#include "scenario/ScratchFolder.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <stdlib.h> // mkdtemp
 #include <string>
 
 namespace {
 
 using namespace kalpeno;
 using fuzz::require;
-
-// A program folder for the whole run, removed when the run ends.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kalpeno-help-XXXXXX");
-        require(::mkdtemp(pattern.data()) != nullptr, "no scratch folder");
-        path_ = pattern;
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 // The text the window must show, from the decoded file: a line ends at CR LF or a lone CR.
 std::u16string expectedText(std::u16string_view decoded) {
@@ -78,7 +58,7 @@ void checkDecoded(std::string_view bytes, const std::u16string& decoded) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const ScratchFolder folder;
+    static const scenario::ScratchFolder folder{"kalpeno-help"};
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::optional<std::u16string> decoded = forms::TextFileInput::decodeCp932(bytes);
     require(decoded.has_value(), "the CP932 converter is not available");
@@ -90,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(file.good(), "Help.txt could not be written");
     }
     const std::string path = folder.path().string();
-    forms::RecordingMessageBox messages;
+    scenario::RecordingMessageBox messages;
     forms::Application app(std::u16string(path.begin(), path.end()), messages);
     startProgram(app);
     app.chooseMenu(app.loaded(u"Kalpeno")->menu(u"mnuHelp"));

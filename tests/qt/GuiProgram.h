@@ -2,9 +2,9 @@
 // A fresh program on the real widgets, in an empty program folder of its own, for the widget
 // tests. Widgets are found by their control names (the object names the window layer gives them).
 
+#include "gui/GuiSession.h"
 #include "qt/Conversions.h"
 #include "qt/FormWindow.h"
-#include "qt/GuiSession.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-// The widget tests run on the offscreen platform with one QApplication for the whole run.
+// The widget test programs run on the offscreen platform with one QApplication for the whole run.
 #include <QApplication>
 
 #include <gtest/gtest.h>

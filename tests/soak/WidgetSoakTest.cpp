@@ -6,8 +6,8 @@
 #include "forms/ListBox.h"
 #include "forms/TextBox.h"
 #include "fuzz/InvariantChecker.h"
+#include "gui/QtSession.h"
 #include "program/Program.h"
-#include "qt/QtSession.h"
 
 #include <QApplication>
 
@@ -178,12 +178,3 @@ TEST_F(WidgetSoak, RandomEventsOnTheWidgetsKeepTheRulesAndTheMirror) {
 
 } // namespace
 } // namespace kalpeno::fuzz
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -4,8 +4,10 @@
 #include "windows/FrmHelp.h"
 
 #include "forms/Application.h"
-#include "forms/RecordingMessageBox.h"
 #include "program/Program.h"
+#include "scenario/OpenDescriptors.h"
+#include "scenario/RecordingMessageBox.h"
+#include "scenario/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -31,27 +33,11 @@ std::u16string toU16(const std::string& ascii) {
     return {ascii.begin(), ascii.end()};
 }
 
-int openDescriptors() {
-    int count = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator("/proc/self/fd")) {
-        ++count;
-    }
-    return count;
-}
+using scenario::openDescriptors;
 
 // A program started from its own new, empty folder.
 class HelpWindowTest : public testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "kalpeno-help-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override {
-        app_.reset();
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
     forms::Application& start(std::u16string appPath) {
         app_ = std::make_unique<forms::Application>(std::move(appPath), messages_);
         startProgram(*app_);
@@ -70,8 +56,9 @@ protected:
     }
     const forms::TextBox& text(const FrmHelp& help) const { return help.textBox(u"Text1"); }
 
-    fs::path folder_;
-    forms::RecordingMessageBox messages_;
+    scenario::ScratchFolder scratch_{"kalpeno-help"};
+    const fs::path folder_ = scratch_.path();
+    scenario::RecordingMessageBox messages_;
     std::unique_ptr<forms::Application> app_;
 };
 

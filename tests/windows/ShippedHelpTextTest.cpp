@@ -1,8 +1,8 @@
 // The program's own Help.txt, as the build places it beside the executables, shows its UTF-8
 // source exactly: no message, no replacement character, every line ending in CR LF.
 #include "forms/Application.h"
-#include "forms/RecordingMessageBox.h"
 #include "program/Program.h"
+#include "scenario/RecordingMessageBox.h"
 
 #include <gtest/gtest.h>
 #include <unicode/ustring.h>
@@ -33,7 +33,7 @@ std::u16string helpSource() {
 }
 
 TEST(ShippedHelpTextTest, ShowsItsSourceExactly) {
-    forms::RecordingMessageBox messages;
+    scenario::RecordingMessageBox messages;
     std::string folder = KALPENO_BUILT_PROGRAM_DIR;
     forms::Application app(std::u16string(folder.begin(), folder.end()), messages);
     startProgram(app);

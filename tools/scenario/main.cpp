@@ -4,42 +4,21 @@
 // not be run.
 #include "scenario/HeadlessSession.h"
 #include "scenario/Runner.h"
+#include "scenario/ScratchFolder.h"
 
 #ifdef KALPENO_HAVE_QT
-#include "qt/QtSession.h"
+#include "gui/QtSession.h"
 #include <QApplication>
 #endif
 
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
-
-// A new empty folder for one scenario, removed when it goes.
-class TemporaryFolder {
-public:
-    TemporaryFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kalpeno-XXXXXX").string();
-        if (::mkdtemp(pattern.data())) {
-            path_ = pattern;
-        }
-    }
-    ~TemporaryFolder() {
-        std::error_code ignored;
-        if (!path_.empty()) {
-            std::filesystem::remove_all(path_, ignored);
-        }
-    }
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 int usage() {
     std::cerr << "usage: kalpeno-scenario [--gui] [--app-dir DIR] FILE...\n";
@@ -90,9 +69,18 @@ int main(int argc, char** argv) {
     int failed = 0;
     bool error = false;
     for (const std::string& file : files) {
-        TemporaryFolder temporary;
+        std::optional<kalpeno::scenario::ScratchFolder> scratch;
+        if (!appDir) {
+            try {
+                scratch.emplace();
+            } catch (const std::filesystem::filesystem_error& e) {
+                // Never the current folder instead: the scenario's files would land there.
+                std::cerr << "kalpeno-scenario: " << e.what() << "\n";
+                return 2;
+            }
+        }
         const kalpeno::scenario::RunResult result =
-            runner.runFile(file, appDir.value_or(temporary.path()));
+            runner.runFile(file, appDir ? *appDir : scratch->path());
         passed += result.passed;
         failed += result.failed;
         error = error || result.error;

@@ -4,9 +4,9 @@
 // (12+3= on A, 7*6= on B, 100/8= on C), with the Help window showing the Help.txt beside the
 // executable (or whatever the program shows without it). The program is driven through its real
 // widgets, as the scenario runner's --gui mode drives it.
+#include "gui/GuiSession.h"
 #include "qt/Conversions.h"
 #include "qt/FormWindow.h"
-#include "qt/GuiSession.h"
 
 #include <QApplication>
 #include <QDir>

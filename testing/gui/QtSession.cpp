@@ -1,6 +1,6 @@
-#include "qt/QtSession.h"
+#include "gui/QtSession.h"
 
-#include "qt/GuiSession.h"
+#include "gui/GuiSession.h"
 
 namespace kalpeno::qt {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "forms/Application.h"
-#include "forms/RecordingMessageBox.h"
+#include "scenario/RecordingMessageBox.h"
 #include "scenario/Session.h"
 
 namespace kalpeno::scenario {
@@ -34,7 +34,7 @@ private:
     forms::Control& target(const ControlPath& path);
     forms::Form& shownForm(const std::u16string& name);
 
-    forms::RecordingMessageBox messages_;
+    scenario::RecordingMessageBox messages_;
     forms::Application app_;
     std::size_t messagesTaken_ = 0;
 };

@@ -1,4 +1,4 @@
-#include "qt/GuiSession.h"
+#include "gui/GuiSession.h"
 
 #include "program/Program.h"
 #include "qt/ButtonWidget.h"

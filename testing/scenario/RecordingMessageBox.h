@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-namespace kalpeno::forms {
+namespace kalpeno::scenario {
 
 // The headless message box: it records each text and is closed with OK at once.
-class RecordingMessageBox : public MessageBoxPort {
+class RecordingMessageBox : public forms::MessageBoxPort {
 public:
     void showMessage(std::u16string_view text, std::u16string_view title) override {
         texts.emplace_back(text);
@@ -18,4 +18,4 @@ public:
     std::u16string lastTitle;
 };
 
-} // namespace kalpeno::forms
+} // namespace kalpeno::scenario
