@@ -3,7 +3,10 @@
 #include "qt/Conversions.h"
 
 #include <QEvent>
+#include <QPaintEvent>
 #include <QPainter>
+
+#include <cmath>
 
 namespace kalpeno::qt {
 
@@ -68,13 +71,20 @@ void LabelWidget::layOutCaption() {
 }
 
 // As the label would paint its text: from the top, in the window text colour of the label's
-// state.
-void LabelWidget::paintEvent(QPaintEvent*) {
+// state. Only where its lines are: a label whose lower edge lies under a box (the caption above
+// the entry box overlaps it by a row) repaints with the box at every key and has nothing to
+// draw there.
+void LabelWidget::paintEvent(QPaintEvent* event) {
     if (caption_.text().isEmpty()) {
         return;
     }
     if (!laidOut_) {
         layOutCaption();
+    }
+    QRect lines = contentsRect();
+    lines.setHeight(static_cast<int>(std::ceil(caption_.size().height())) + 1);
+    if (!event->region().intersects(lines)) {
+        return;
     }
     QPainter painter(this);
     painter.setPen(palette().color(foregroundRole()));
