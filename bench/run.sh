@@ -10,7 +10,8 @@
 #   BENCH_OUT=FILE                where the table goes (default bench/results/latest.md)
 #   BENCH_ONLY=latency            the latency section alone (default BENCH_OUT then
 #                                 bench/results/latency-latest.md), e.g. with more presses
-#   BENCH_PRESSES=80              timed answers of each kind per program in the latency section
+#   BENCH_PRESSES=80              timed answers of each kind per program in the latency section,
+#   BENCH_LATENCY_ROUNDS=4        taken in this many rounds over all the programs
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,6 +24,7 @@ if [[ -n "$only" && "$only" != latency ]]; then
 fi
 out=${BENCH_OUT:-$root/bench/results/latest${only:+-$only}.md}
 presses=${BENCH_PRESSES:-80}
+latency_rounds=${BENCH_LATENCY_ROUNDS:-4}
 runs=${BENCH_RUNS:-7}
 start_runs=${BENCH_START_RUNS:-21}
 quick=${BENCH_QUICK:-0}
@@ -113,10 +115,17 @@ latency() {
     for peer in galculator speedcrunch qalculate-gtk; do
         command -v "$peer" >/dev/null && programs+=("$peer=$peer")
     done
+    # In rounds, every program in each, so that a busy phase of a shared machine falls on all of
+    # them alike; the tool joins the rows of a program measured more than once.
+    local rounds=() round
+    for ((round = 0; round < latency_rounds; round++)); do
+        rounds+=("${programs[@]}")
+    done
     local bus=()
     command -v dbus-run-session >/dev/null && bus=(dbus-run-session --)
     env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY="$display" \
-        "${bus[@]}" "$bin/kalpeno-latency" --presses "$presses" --output "$work/latency.md" "${programs[@]}" \
+        "${bus[@]}" "$bin/kalpeno-latency" --presses $((presses / latency_rounds)) \
+        --output "$work/latency.md" "${rounds[@]}" \
         >"$logs/latency.log" 2>&1 || echo "**The latency benchmark failed**: see $logs/latency.log"
     [[ -f "$work/latency.md" ]] && cat "$work/latency.md"
 }
@@ -126,9 +135,9 @@ latency_section() {
     echo
     echo "From an XTest key press and release (\"5\" and Backspace in turn, the text changing each"
     echo "time) or left click to the first and to the last Damage event of the answer on the"
-    echo "program's window (quiet for 20 ms after it), $presses of each, on the same Xvfb. Enter:"
-    echo "\"1+2\" typed into a freshly selected A, then Enter timed. The breakdown of Kalpeno's"
-    echo "path is in bench/results/latency.md."
+    echo "program's window (quiet for 20 ms after it), $presses of each in $latency_rounds rounds over"
+    echo "all the programs, on the same Xvfb. Enter: \"1+2\" typed into a freshly selected A, then"
+    echo "Enter timed. The breakdown of Kalpeno's path is in bench/results/latency.md."
     echo
     latency
 }
