@@ -3,10 +3,7 @@
 #include "qt/Conversions.h"
 
 #include <QEvent>
-#include <QPaintEvent>
 #include <QPainter>
-
-#include <cmath>
 
 namespace kalpeno::qt {
 
@@ -71,20 +68,13 @@ void LabelWidget::layOutCaption() {
 }
 
 // As the label would paint its text: from the top, in the window text colour of the label's
-// state. Only where its lines are: a label whose lower edge lies under a box (the caption above
-// the entry box overlaps it by a row) repaints with the box at every key and has nothing to
-// draw there.
-void LabelWidget::paintEvent(QPaintEvent* event) {
+// state.
+void LabelWidget::paintEvent(QPaintEvent*) {
     if (caption_.text().isEmpty()) {
         return;
     }
     if (!laidOut_) {
         layOutCaption();
-    }
-    QRect lines = contentsRect();
-    lines.setHeight(static_cast<int>(std::ceil(caption_.size().height())) + 1);
-    if (!event->region().intersects(lines)) {
-        return;
     }
     QPainter painter(this);
     painter.setPen(palette().color(foregroundRole()));
