@@ -8,16 +8,12 @@
 #include <QMenu>
 
 #include <algorithm>
-#include <utility>
 
 namespace kalpeno::qt {
 
 WindowLayer::WindowLayer(forms::Application& app) : app_(app), events_(app) {
     installFontSubstitutes();
-    events_.afterEvent = [this] {
-        syncFocus();
-        showChanges();
-    };
+    events_.afterEvent = [this] { syncFocus(); };
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { userMovedFocus(now); });
     app_.addObserver(*this);
@@ -89,7 +85,6 @@ void WindowLayer::controlChanged(forms::Control& control, forms::Property proper
     UserEvents::Busy busy(events_);
     if (FormWindow* shown = window(control.form())) {
         shown->mirror(control, property);
-        changed_.insert(shown);
     }
 }
 
@@ -123,7 +118,6 @@ void WindowLayer::formUnloading(forms::Form& form) {
     std::erase_if(retired_, [](const QPointer<FormWindow>& window) { return window.isNull(); });
     FormWindow* window = found->second.release();
     windows_.erase(found);
-    changed_.erase(window);
     QMenu* menu = openContextMenu(*window);
     window->detach();
     window->hide();
@@ -187,18 +181,6 @@ void WindowLayer::syncFocus() {
     }
     if (QApplication::focusWidget() != &widget) {
         widget.setFocus(Qt::OtherFocusReason);
-    }
-}
-
-// After an event: the windows whose widgets the model changed paint now, inside the event that
-// changed them, rather than once the event loop comes round to the update Qt has posted (after
-// the rest of the input already read, such as the key's release). Only what the widgets marked
-// for repainting is painted and flushed; a window not on screen keeps its update for later.
-void WindowLayer::showChanges() {
-    for (FormWindow* window : std::exchange(changed_, {})) {
-        if (window->isVisible()) {
-            QCoreApplication::sendPostedEvents(window, QEvent::UpdateRequest);
-        }
     }
 }
 

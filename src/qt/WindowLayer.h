@@ -20,7 +20,6 @@
 
 #include <map>
 #include <memory>
-#include <set>
 #include <string_view>
 #include <vector>
 
@@ -69,7 +68,6 @@ private:
     static QMenu* openContextMenu(const FormWindow& window);
     void showFocus(forms::Control* control);
     void syncFocus();
-    void showChanges();
     void userMovedFocus(QWidget* now);
     void reportFocus(QPointer<QWidget> widget);
 
@@ -83,8 +81,6 @@ private:
     // Windows of unloaded forms, deleted once control is back in the event loop (one of them may
     // be the sender of the event that unloaded its form).
     std::vector<QPointer<FormWindow>> retired_;
-    // Windows with widgets changed by the event under way, to be painted when it ends.
-    std::set<FormWindow*> changed_;
     bool ended_ = false;
 };
 
