@@ -8,12 +8,23 @@
 #   BENCH_START_RUNS=21           interleaved start-up runs per program in all
 #   BENCH_QUICK=1                 smaller scale sizes and shorter event runs, for a smoke run
 #   BENCH_OUT=FILE                where the table goes (default bench/results/latest.md)
+#   BENCH_ONLY=latency            the latency section alone (default BENCH_OUT then
+#                                 bench/results/latency-latest.md), e.g. with more presses
+#   BENCH_PRESSES=80              timed answers of each kind per program in the latency section,
+#   BENCH_LATENCY_ROUNDS=4        taken in this many rounds over all the programs
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-release"
 bin="$build/bin"
-out=${BENCH_OUT:-$root/bench/results/latest.md}
+only=${BENCH_ONLY:-}
+if [[ -n "$only" && "$only" != latency ]]; then
+    echo "run.sh: BENCH_ONLY knows only latency" >&2
+    exit 2
+fi
+out=${BENCH_OUT:-$root/bench/results/latest${only:+-$only}.md}
+presses=${BENCH_PRESSES:-80}
+latency_rounds=${BENCH_LATENCY_ROUNDS:-4}
 runs=${BENCH_RUNS:-7}
 start_runs=${BENCH_START_RUNS:-21}
 quick=${BENCH_QUICK:-0}
@@ -104,12 +115,31 @@ latency() {
     for peer in galculator speedcrunch qalculate-gtk; do
         command -v "$peer" >/dev/null && programs+=("$peer=$peer")
     done
+    # In rounds, every program in each, so that a busy phase of a shared machine falls on all of
+    # them alike; the tool joins the rows of a program measured more than once.
+    local rounds=() round
+    for ((round = 0; round < latency_rounds; round++)); do
+        rounds+=("${programs[@]}")
+    done
     local bus=()
     command -v dbus-run-session >/dev/null && bus=(dbus-run-session --)
     env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY="$display" \
-        "${bus[@]}" "$bin/kalpeno-latency" --output "$work/latency.md" "${programs[@]}" \
+        "${bus[@]}" "$bin/kalpeno-latency" --presses $((presses / latency_rounds)) \
+        --output "$work/latency.md" "${rounds[@]}" \
         >"$logs/latency.log" 2>&1 || echo "**The latency benchmark failed**: see $logs/latency.log"
     [[ -f "$work/latency.md" ]] && cat "$work/latency.md"
+}
+
+latency_section() {
+    echo "## Latency"
+    echo
+    echo "From an XTest key press and release (\"5\" and Backspace in turn, the text changing each"
+    echo "time) or left click to the first and to the last Damage event of the answer on the"
+    echo "program's window (quiet for 20 ms after it), $presses of each in $latency_rounds rounds over"
+    echo "all the programs, on the same Xvfb. Enter: \"1+2\" typed into a freshly selected A, then"
+    echo "Enter timed. The breakdown of Kalpeno's path is in bench/results/latency.md."
+    echo
+    latency
 }
 
 # The instructions each program runs from exec until it asks for its first window to be mapped,
@@ -176,6 +206,24 @@ scale() {
 mkdir -p "$logs"
 start_xvfb
 echo "run.sh: Xvfb on $display; $start_runs start-up runs per program" >&2
+if [[ "$only" == latency ]]; then
+    {
+        echo "# Latency"
+        echo
+        echo "Written by \`BENCH_ONLY=latency bench/run.sh\` on $(date -u '+%Y-%m-%d %H:%M UTC')."
+        echo
+        machine
+        echo
+        latency_section
+        echo
+        echo "- load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
+    } >"$work/table.md"
+    mkdir -p "$(dirname "$out")"
+    cp "$work/table.md" "$out"
+    cat "$out"
+    echo "run.sh: written to $out" >&2
+    exit 0
+fi
 {
     echo "# Benchmarks"
     echo
@@ -200,14 +248,7 @@ echo "run.sh: Xvfb on $display; $start_runs start-up runs per program" >&2
     echo
     instructions
     echo
-    echo "## Latency"
-    echo
-    echo "From an XTest key press and release (\"5\" and Backspace in turn, the text changing each"
-    echo "time) or left click to the first and to the last Damage event of the answer on the"
-    echo "program's window (quiet for 20 ms after it), 80 of each, on the same Xvfb. Enter: \"1+2\""
-    echo "typed into a freshly selected A, then Enter timed."
-    echo
-    latency
+    latency_section
     echo
     echo "## Event cost"
     echo

@@ -4,7 +4,9 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 
+#include <algorithm>
 #include <array>
+#include <span>
 
 namespace kalpeno::qt {
 
@@ -58,15 +60,31 @@ constexpr std::array refusedKeys{
     QKeySequence::DeleteCompleteLine,
 };
 
-template <std::size_t N>
-bool matchesAny(const QKeyEvent& event, const std::array<QKeySequence::StandardKey, N>& keys) {
-    for (const QKeySequence::StandardKey key : keys) {
-        if (event.matches(key)) {
-            return true;
+// The single-key combinations the platform binds to some standard keys, looked up once: every
+// key press into a box asks about forty of them, and Qt builds each list anew when asked.
+class Bindings {
+public:
+    explicit Bindings(std::span<const QKeySequence::StandardKey> keys) {
+        for (const QKeySequence::StandardKey key : keys) {
+            for (const QKeySequence& sequence : QKeySequence::keyBindings(key)) {
+                if (sequence.count() == 1) {
+                    combinations_.push_back(sequence[0].toCombined());
+                }
+            }
         }
+        std::sort(combinations_.begin(), combinations_.end());
     }
-    return false;
-}
+
+    // As QKeyEvent::matches: the keypad and group switch modifiers make no difference.
+    bool match(const QKeyEvent& event) const {
+        const int searched = (event.modifiers().toInt() | event.key()) &
+                             ~(Qt::KeypadModifier | Qt::GroupSwitchModifier);
+        return std::binary_search(combinations_.begin(), combinations_.end(), searched);
+    }
+
+private:
+    std::vector<int> combinations_;
+};
 
 // Typed text as the model's keys: control characters are no text.
 std::vector<char32_t> typedKeys(const QString& text) {
@@ -82,13 +100,17 @@ std::vector<char32_t> typedKeys(const QString& text) {
 } // namespace
 
 KeyMeaning keyMeaning(const QKeyEvent& event) {
-    if (event.matches(QKeySequence::Paste)) {
+    static const Bindings paste(std::array{QKeySequence::Paste});
+    static const Bindings copy(std::array{QKeySequence::Copy});
+    static const Bindings navigation(navigationKeys);
+    static const Bindings refused(refusedKeys);
+    if (paste.match(event)) {
         return {KeyEffect::Paste, {}};
     }
-    if (event.matches(QKeySequence::Copy)) {
+    if (copy.match(event)) {
         return {KeyEffect::Copy, {}};
     }
-    if (matchesAny(event, navigationKeys)) {
+    if (navigation.match(event)) {
         return {KeyEffect::Navigation, {}};
     }
     const Qt::KeyboardModifiers modifiers = event.modifiers();
@@ -105,7 +127,7 @@ KeyMeaning keyMeaning(const QKeyEvent& event) {
     if ((modifiers & Qt::KeypadModifier) && (key == Qt::Key_Period || key == Qt::Key_Comma)) {
         return {KeyEffect::Keys, {U'.'}};
     }
-    if (key == Qt::Key_Delete || key == Qt::Key_Insert || matchesAny(event, refusedKeys)) {
+    if (key == Qt::Key_Delete || key == Qt::Key_Insert || refused.match(event)) {
         return {KeyEffect::Refused, {}};
     }
     std::vector<char32_t> keys = typedKeys(event.text());

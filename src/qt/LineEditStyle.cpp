@@ -1,6 +1,7 @@
 #include "qt/LineEditStyle.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOptionFrame>
@@ -10,6 +11,20 @@ namespace kalpeno::qt {
 // A style of its own kind, so that the application's style is neither shared nor taken over.
 LineEditStyle::LineEditStyle()
     : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+
+void LineEditStyle::polish(QWidget* widget) {
+    QProxyStyle::polish(widget);
+    if (qobject_cast<QLineEdit*>(widget)) {
+        widget->setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+}
+
+void LineEditStyle::unpolish(QWidget* widget) {
+    if (qobject_cast<QLineEdit*>(widget)) {
+        widget->setAttribute(Qt::WA_OpaquePaintEvent, false);
+    }
+    QProxyStyle::unpolish(widget);
+}
 
 void LineEditStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                   QPainter* painter, const QWidget* widget) const {

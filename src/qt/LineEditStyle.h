@@ -15,6 +15,11 @@ public:
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
+    // The boxes paint every pixel of their rectangle: what lies under them is not painted first.
+    using QProxyStyle::polish;
+    using QProxyStyle::unpolish;
+    void polish(QWidget* widget) override;
+    void unpolish(QWidget* widget) override;
 
 private:
     void drawFrame(const QStyleOption& option, QPainter& painter) const;

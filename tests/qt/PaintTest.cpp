@@ -10,7 +10,9 @@
 #include "qt/ListBoxWidget.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -182,6 +184,49 @@ TEST_F(PaintTest, PicturesPaintTheirArtworkAlsoWhenShownLater) {
             painter.drawPixmap(expected.rect(), artwork.picture(c.picture));
         }
         EXPECT_EQ(picture(*shown), expected) << toQString(c.control).toStdString();
+    }
+}
+
+// Counts the paint events each widget gets.
+class PaintCount : public QObject {
+public:
+    explicit PaintCount(const std::vector<QWidget*>& widgets) {
+        for (QWidget* widget : widgets) {
+            widget->installEventFilter(this);
+        }
+    }
+    int operator[](QObject* widget) const { return counts_.value(widget); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++counts_[watched];
+        }
+        return false;
+    }
+
+private:
+    QHash<QObject*, int> counts_;
+};
+
+// A key repaints the two boxes it changed, once each, and nothing under or over them that did
+// not change.
+TEST_F(PaintTest, AKeyRepaintsOnlyTheBoxesItChanged) {
+    auto* entry = widget<QLineEdit>(QStringLiteral("Text1"));
+    auto* display = widget<QLineEdit>(QStringLiteral("Text7"));
+    auto* caption = widget<QLabel>(QStringLiteral("Label1")); // overlaps the entry box by a row
+    ASSERT_TRUE(entry && display && caption);
+    entry->setFocus();
+    GuiSession::settle();
+    QWidget* area = entry->parentWidget();
+    const PaintCount painted({entry, display, caption, area});
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"));
+    QApplication::sendEvent(entry, &press);
+    GuiSession::settle();
+    ASSERT_EQ(display->text(), QStringLiteral("5"));
+    for (const auto& [shown, times] :
+         {std::pair<QWidget*, int>{entry, 1}, {display, 1}, {caption, 0}, {area, 0}}) {
+        EXPECT_EQ(painted[shown], times) << shown->objectName().toStdString();
     }
 }
 
