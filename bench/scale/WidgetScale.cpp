@@ -115,6 +115,25 @@ double widgetPaste(std::size_t length) {
     return seconds;
 }
 
+double widgetHelpPaste(std::size_t length) {
+    WidgetProgram program;
+    program.app().show(u"frmHelp");
+    WidgetProgram::settle();
+    auto& help = dynamic_cast<QPlainTextEdit&>(program.widget(u"frmHelp", u"Text1"));
+    const forms::TextBox& box = program.app().loaded(u"frmHelp")->textBox(u"Text1");
+    const std::size_t before = box.text().size();
+    QGuiApplication::clipboard()->setText(qt::toQString(pasteText(length)));
+    const auto start = Clock::now();
+    QTest::keyClick(&help, Qt::Key_V, Qt::ControlModifier);
+    WidgetProgram::settle();
+    help.viewport()->repaint();
+    const double seconds = secondsSince(start);
+    if (box.text().size() != before + length) {
+        std::fprintf(stderr, "kalpeno-bench-scale: the Help paste was not whole\n");
+    }
+    return seconds;
+}
+
 namespace {
 
 // The median time of 40 key presses into the box, a digit and Backspace in turn, each until

@@ -42,4 +42,8 @@ double qtAloneHelpLoad(const std::filesystem::path& folder);
 // the QApplication.
 double widgetPaste(std::size_t length);
 
+// Ctrl+V of a calculation of that length (one line) into the Help window's text box on a fresh
+// program, until painted. Needs the QApplication.
+double widgetHelpPaste(std::size_t length);
+
 } // namespace kalpeno::bench
