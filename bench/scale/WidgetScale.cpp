@@ -182,6 +182,28 @@ void WidgetScale::longEntryKeys(ScaleReport& report) {
     }
 }
 
+void WidgetScale::longHelpLineKeys(ScaleReport& report) {
+    WidgetProgram program;
+    program.app().show(u"frmHelp");
+    WidgetProgram::settle();
+    auto& help = dynamic_cast<QPlainTextEdit&>(program.widget(u"frmHelp", u"Text1"));
+    const std::size_t length = 1'000'000;
+    program.app().paste(program.app().loaded(u"frmHelp")->textBox(u"Text1"), pasteText(length));
+    WidgetProgram::settle();
+    std::vector<double> runs;
+    for (int i = 0; i < 20; ++i) {
+        const auto start = Clock::now();
+        QTest::keyClick(&help, i % 2 == 0 ? Qt::Key_5 : Qt::Key_Backspace);
+        WidgetProgram::settle();
+        help.viewport()->repaint();
+        runs.push_back(secondsSince(start));
+    }
+    const double seconds = ScaleReport::median(runs);
+    report.row("widgets: key press at the end of a line of " + ScaleReport::count(length) +
+                   " characters in the Help window's text box, until painted",
+               ScaleReport::duration(seconds), "answered (< 100 ms)", seconds < 0.1);
+}
+
 double widgetHelpLoad(const std::filesystem::path& folder) {
     WidgetProgram program(folder.u16string());
     const auto start = Clock::now();

@@ -26,6 +26,9 @@ public:
     // A key press (a digit, then Backspace, in turn) into an entry box holding 10, 1,000 and
     // 10,000 characters, until painted, beside a bare QLineEdit given the same text.
     void longEntryKeys(ScaleReport& report);
+    // A key press (a digit, then Backspace, in turn) at the end of a line of 1,000,000
+    // characters in the Help window's text box, until painted.
+    void longHelpLineKeys(ScaleReport& report);
 
 private:
     std::unique_ptr<QApplication> application_;

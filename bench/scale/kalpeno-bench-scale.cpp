@@ -253,6 +253,7 @@ int main(int argc, char** argv) {
         bench::pastes(report, "widgets", bench::widgetHelpPaste, scale,
                       "the Help window's text box (one line)");
         widgets.longEntryKeys(report);
+        widgets.longHelpLineKeys(report);
     }
     if (runs("widget-help")) {
         helpLoads(report, folder, bench::Surface::Widgets);
