@@ -38,14 +38,21 @@ package-test: package build
 
 # The long monkey on the Release build, the program as its users run it: MONKEY_EVENTS random
 # user events (100,000) under Xvfb and openbox, with a new seed each run (printed, so that a run
-# can be replayed), pastes up to 1 MiB. The summary goes to build-release/monkey-summary.md.
+# can be replayed), pastes up to 1 MiB. MONKEY_JOBS monkeys (4) share the events, each on an X
+# server of its own with a seed derived from the run's; the run takes a copy of the program, so
+# that a rebuild meanwhile does not change it under the run. The summary goes to
+# build-release/monkey-summary.md.
 MONKEY_EVENTS ?= 100000
+MONKEY_JOBS ?= 4
 monkey:
 	tools/setup.sh bench
 	cmake --preset release
 	cmake --build --preset release -j 2 --target kalpeno kalpeno_help_text
-	tools/monkey/kalpeno-monkey --program build-release/bin/kalpeno --events $(MONKEY_EVENTS) \
-	    --progress 1000 --summary build-release/monkey-summary.md
+	rm -rf build-release/monkey
+	mkdir -p build-release/monkey
+	cp build-release/bin/kalpeno build-release/bin/Help.txt build-release/monkey/
+	tools/monkey/kalpeno-monkey --program build-release/monkey/kalpeno --events $(MONKEY_EVENTS) \
+	    --jobs $(MONKEY_JOBS) --progress 1000 --summary build-release/monkey-summary.md
 
 # The fuzz targets under libFuzzer, each for FUZZ_SECONDS, on a scratch copy of the corpus in
 # build-fuzz/corpus/ (the committed corpus in tests/fuzz/corpus/ is only read). Findings land in

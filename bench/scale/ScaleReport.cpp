@@ -89,7 +89,7 @@ std::string ScaleReport::duration(double seconds) {
 }
 
 void pastes(ScaleReport& report, const std::string& surface, double (*paste)(std::size_t length),
-            std::size_t scale) {
+            std::size_t scale, const std::string& into) {
     const std::size_t lengths[] = {10'000 / scale, 100'000 / scale, 1'000'000 / scale};
     double times[3];
     for (int i = 0; i < 3; ++i) {
@@ -99,7 +99,7 @@ void pastes(ScaleReport& report, const std::string& surface, double (*paste)(std
         }
         times[i] = ScaleReport::median(runs);
     }
-    const std::string name = surface + ": paste into an entry box";
+    const std::string name = surface + ": paste into " + into;
     report.sizePair(name, ScaleReport::count(lengths[0]), times[0], ScaleReport::count(lengths[1]),
                     times[1], 10);
     report.sizePair(name, ScaleReport::count(lengths[1]), times[1], ScaleReport::count(lengths[2]),

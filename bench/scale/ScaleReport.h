@@ -40,6 +40,6 @@ public:
 // Pastes of 10k, 100k and 1M characters (a tenth with --quick), each the median of three on a
 // fresh program: each time, the growth of each step within 11x, and the largest within 2 s.
 void pastes(ScaleReport& report, const std::string& surface, double (*paste)(std::size_t length),
-            std::size_t scale);
+            std::size_t scale, const std::string& into = "an entry box");
 
 } // namespace kalpeno::bench

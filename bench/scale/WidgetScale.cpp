@@ -115,6 +115,25 @@ double widgetPaste(std::size_t length) {
     return seconds;
 }
 
+double widgetHelpPaste(std::size_t length) {
+    WidgetProgram program;
+    program.app().show(u"frmHelp");
+    WidgetProgram::settle();
+    auto& help = dynamic_cast<QPlainTextEdit&>(program.widget(u"frmHelp", u"Text1"));
+    const forms::TextBox& box = program.app().loaded(u"frmHelp")->textBox(u"Text1");
+    const std::size_t before = box.text().size();
+    QGuiApplication::clipboard()->setText(qt::toQString(pasteText(length)));
+    const auto start = Clock::now();
+    QTest::keyClick(&help, Qt::Key_V, Qt::ControlModifier);
+    WidgetProgram::settle();
+    help.viewport()->repaint();
+    const double seconds = secondsSince(start);
+    if (box.text().size() != before + length) {
+        std::fprintf(stderr, "kalpeno-bench-scale: the Help paste was not whole\n");
+    }
+    return seconds;
+}
+
 namespace {
 
 // The median time of 40 key presses into the box, a digit and Backspace in turn, each until
@@ -161,6 +180,28 @@ void WidgetScale::longEntryKeys(ScaleReport& report) {
                        " for a bare QLineEdit (" + ScaleReport::format("%.2f×", kalpeno / qt) + ")",
                    goal ? "≤ 2× the bare QLineEdit" : "", !goal || kalpeno <= 2 * qt);
     }
+}
+
+void WidgetScale::longHelpLineKeys(ScaleReport& report) {
+    WidgetProgram program;
+    program.app().show(u"frmHelp");
+    WidgetProgram::settle();
+    auto& help = dynamic_cast<QPlainTextEdit&>(program.widget(u"frmHelp", u"Text1"));
+    const std::size_t length = 1'000'000;
+    program.app().paste(program.app().loaded(u"frmHelp")->textBox(u"Text1"), pasteText(length));
+    WidgetProgram::settle();
+    std::vector<double> runs;
+    for (int i = 0; i < 20; ++i) {
+        const auto start = Clock::now();
+        QTest::keyClick(&help, i % 2 == 0 ? Qt::Key_5 : Qt::Key_Backspace);
+        WidgetProgram::settle();
+        help.viewport()->repaint();
+        runs.push_back(secondsSince(start));
+    }
+    const double seconds = ScaleReport::median(runs);
+    report.row("widgets: key press at the end of a line of " + ScaleReport::count(length) +
+                   " characters in the Help window's text box, until painted",
+               ScaleReport::duration(seconds), "answered (< 100 ms)", seconds < 0.1);
 }
 
 double widgetHelpLoad(const std::filesystem::path& folder) {

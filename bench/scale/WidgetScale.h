@@ -26,6 +26,9 @@ public:
     // A key press (a digit, then Backspace, in turn) into an entry box holding 10, 1,000 and
     // 10,000 characters, until painted, beside a bare QLineEdit given the same text.
     void longEntryKeys(ScaleReport& report);
+    // A key press (a digit, then Backspace, in turn) at the end of a line of 1,000,000
+    // characters in the Help window's text box, until painted.
+    void longHelpLineKeys(ScaleReport& report);
 
 private:
     std::unique_ptr<QApplication> application_;
@@ -41,5 +44,9 @@ double qtAloneHelpLoad(const std::filesystem::path& folder);
 // Ctrl+V of a text of that length into A's entry box on a fresh program, until painted. Needs
 // the QApplication.
 double widgetPaste(std::size_t length);
+
+// Ctrl+V of a calculation of that length (one line) into the Help window's text box on a fresh
+// program, until painted. Needs the QApplication.
+double widgetHelpPaste(std::size_t length);
 
 } // namespace kalpeno::bench

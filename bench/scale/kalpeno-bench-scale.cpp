@@ -250,7 +250,10 @@ int main(int argc, char** argv) {
     if (runs("widget-paste")) {
         std::fprintf(stderr, "widget pastes...\n");
         bench::pastes(report, "widgets", bench::widgetPaste, scale);
+        bench::pastes(report, "widgets", bench::widgetHelpPaste, scale,
+                      "the Help window's text box (one line)");
         widgets.longEntryKeys(report);
+        widgets.longHelpLineKeys(report);
     }
     if (runs("widget-help")) {
         helpLoads(report, folder, bench::Surface::Widgets);

@@ -9,6 +9,12 @@
 // A long text holds several lines per paragraph, ended by U+2028 inside it (one unit as well):
 // inserting paragraphs into Qt's text document costs more than linear time in their number, so
 // one insertion never adds more than maxParagraphs of them. It looks the same, line for line.
+//
+// A long line is shown as several paragraphs of splitLength characters: Qt lays out one
+// paragraph in more than linear time in its length (a wrapped line of 200,000 characters took
+// seconds, and as long again for every key typed into it). Those paragraph ends are no line ends:
+// the model's text has nothing there, and an editor position on either side of one is the same
+// model position. Where they fall follows from the model's text alone.
 
 #include <QString>
 #include <QStringView>
@@ -24,12 +30,17 @@ inline constexpr char16_t loneLineFeed = u'\u240A';
 inline constexpr char16_t paragraphSeparator = u'\u2029';
 inline constexpr char16_t lineSeparator = u'\u2028';
 inline constexpr qsizetype maxParagraphs = 8192;
+inline constexpr qsizetype splitLength = 2048;
 
-// The editor's raw text (paragraphs separated by U+2029, as QTextDocument::toRawText gives it).
-QString editorText(std::u16string_view modelText);
-// The model's text for the editor's raw text: the inverse of editorText. U+2028 ends a line as
-// U+2029 does.
+// The editor's raw text (paragraphs separated by U+2029, as QTextDocument::toRawText gives it),
+// with a long line split every `split` characters (0: never).
+QString editorText(std::u16string_view modelText, qsizetype split = splitLength);
+// The model's text for the editor's raw text of a text with no line longer than splitLength: the
+// inverse of editorText. U+2028 ends a line as U+2029 does.
 std::u16string modelText(const QString& editorRawText);
+// The text a copy of part of the model's text gives: lines ended by LF, as Qt copies paragraphs,
+// and a lone CR or LF as the editor shows it.
+QString copiedText(std::u16string_view modelText);
 
 // Whether a character of the editor's text ends a line: either separator.
 inline bool isLineEnd(QChar c) {
@@ -45,7 +56,8 @@ bool sameLines(QStringView a, QStringView b);
 // maxParagraphs of them.
 qsizetype linesPerParagraph(qsizetype lineEnds);
 // Part of an editor text with its line ends grouped: each perParagraph-th line end stays a
-// paragraph end, the others become U+2028.
+// paragraph end, and so does one that ends splitLength characters or more since the last
+// paragraph end; the others become U+2028.
 void groupLines(QString& part, qsizetype perParagraph);
 
 int editorPosition(std::u16string_view modelText, std::size_t modelPosition);

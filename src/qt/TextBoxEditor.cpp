@@ -31,8 +31,14 @@ TextBoxEditor::TextBoxEditor(forms::TextBox& box, UserEvents& events, QWidget* p
     });
 }
 
+// The paragraph ends that split a long line are not in the model's text, and only the model's
+// text says where they are: an editor that shows exactly the model's text shows that text.
 std::u16string TextBoxEditor::shownText() const {
-    return modelText(document()->toRawText());
+    const QString shown = document()->toRawText();
+    if (box() && sameLines(shown, editorText(box()->text()))) {
+        return box()->text();
+    }
+    return modelText(shown);
 }
 
 void TextBoxEditor::mirrorOwn(forms::Property property) {
@@ -116,6 +122,18 @@ void TextBoxEditor::reportCaret() {
     }
 }
 
+// Between two paragraphs that split a long line, the editor has two positions where the model
+// has one: an arrow key that moved the caret only from one to the other moves it once more.
+void TextBoxEditor::keyPressEvent(QKeyEvent* event) {
+    const int before = textCursor().position();
+    const std::size_t inModel = box() ? caretInModel() : 0;
+    TextBoxWidget::keyPressEvent(event);
+    if (box() && (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) &&
+        textCursor().position() != before && caretInModel() == inModel) {
+        TextBoxWidget::keyPressEvent(event);
+    }
+}
+
 void TextBoxEditor::clearSelection() {
     QTextCursor caret = textCursor();
     caret.clearSelection();
@@ -169,24 +187,34 @@ void TextBoxEditor::mouseDoubleClickEvent(QMouseEvent* event) {
     reportCaret();
 }
 
-// A third click selects the line under it with its line end, as Qt selects a paragraph; a
-// paragraph of a long text holds several lines, so the editor finds the line itself.
+// A third click selects the line under it with its line end, as Qt selects a paragraph; a line
+// may be several paragraphs of the editor and a paragraph several lines, so the model's text
+// says where the line begins and ends.
 void TextBoxEditor::selectLine(QPoint at) {
-    QTextCursor cursor = cursorForPosition(at);
-    const QTextBlock block = cursor.block();
-    const QString text = block.text();
-    const qsizetype inBlock = cursor.position() - block.position();
-    const qsizetype start =
-        inBlock > 0 ? text.lastIndexOf(QChar(lineSeparator), inBlock - 1) + 1 : 0;
-    const qsizetype end = text.indexOf(QChar(lineSeparator), inBlock);
-    cursor.setPosition(block.position() + static_cast<int>(start));
-    if (end >= 0) {
-        cursor.setPosition(block.position() + static_cast<int>(end) + 1, QTextCursor::KeepAnchor);
-    } else {
-        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
-    }
+    const std::u16string_view text = box()->text();
+    const std::size_t position = modelPosition(text, cursorForPosition(at).position());
+    const std::size_t before = position >= 2 ? text.rfind(u"\r\n", position - 2) : text.npos;
+    const std::size_t after = text.find(u"\r\n", position);
+    QTextCursor cursor(document());
+    cursor.setPosition(editorPosition(text, before == text.npos ? 0 : before + 2));
+    cursor.setPosition(editorPosition(text, after == text.npos ? text.size() : after + 2),
+                       QTextCursor::KeepAnchor);
     setTextCursor(cursor);
+}
+
+// A copy (and the selection clipboard) takes the model's text of the selection: the paragraph
+// ends that split a long line are none of it.
+QMimeData* TextBoxEditor::createMimeDataFromSelection() const {
+    const QTextCursor cursor = textCursor();
+    if (!box()) {
+        return QPlainTextEdit::createMimeDataFromSelection();
+    }
+    const std::u16string_view text = box()->text();
+    const std::size_t start = modelPosition(text, cursor.selectionStart());
+    const std::size_t end = modelPosition(text, cursor.selectionEnd());
+    auto* data = new QMimeData;
+    data->setText(copiedText(text.substr(start, end - start)));
+    return data;
 }
 
 bool TextBoxEditor::canInsertFromMimeData(const QMimeData* source) const {

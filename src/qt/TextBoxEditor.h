@@ -10,7 +10,8 @@ namespace kalpeno::qt {
 
 // A multi-line text box (the Help window's text): a plain-text editor with the model's text and
 // caret (TextBoxWidget.h says how typing reaches the model). It shows the model's CR LF line
-// ends as paragraph ends, or in a long text as line ends inside paragraphs (MultiLineText.h).
+// ends as paragraph ends, or in a long text as line ends inside paragraphs, and a long line as
+// several paragraphs (MultiLineText.h).
 class TextBoxEditor : public TextBoxWidget<QPlainTextEdit> {
 public:
     TextBoxEditor(forms::TextBox& box, UserEvents& events, QWidget* parent);
@@ -25,9 +26,11 @@ protected:
     bool hasSelection() const override { return textCursor().hasSelection(); }
     void clearSelection() override;
 
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    QMimeData* createMimeDataFromSelection() const override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
 

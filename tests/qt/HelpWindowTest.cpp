@@ -85,6 +85,46 @@ TEST_F(HelpWindowTest, PasteAndDropDoNotBypassTheModel) {
     EXPECT_EQ(editor.shownText(), u"one\r\ntwo");
 }
 
+// A line of no line end, far longer than the editor's paragraphs: shown in pieces, each
+// position on screen is the model's, and a copy gives the line whole.
+TEST_F(HelpWindowTest, LongLineIsShownInPiecesAndStaysOneLine) {
+    TextBoxEditor& editor = openHelp();
+    std::u16string line;
+    for (qsizetype i = 0; i < 3 * splitLength + 5; ++i) {
+        line += u"12+"[i % 3];
+    }
+    QGuiApplication::clipboard()->setText(toQString(line));
+    QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(modelText(u"Text1", u"frmHelp"), line);
+    EXPECT_EQ(editor.shownText(), line);
+    EXPECT_EQ(editor.document()->blockCount(), 4);
+    // The caret put by the model near where a piece ends, moved by an arrow key on screen, then
+    // a key typed: one arrow press is one step in the model also from piece to piece.
+    struct Step {
+        std::size_t at;
+        Qt::Key key;
+        std::size_t typedAt;
+    };
+    const auto split = static_cast<std::size_t>(splitLength);
+    const std::size_t end = std::u16string::npos; // the end of the text
+    forms::TextBox& box = app().loaded(u"frmHelp")->textBox(u"Text1");
+    for (const Step& step :
+         {Step{split - 1, Qt::Key_Right, split}, Step{split, Qt::Key_Right, split + 1},
+          Step{split + 1, Qt::Key_Left, split}, Step{2 * split, Qt::Key_Left, 2 * split - 1},
+          Step{end, Qt::Key_Right, end}}) {
+        box.setCaret(std::min(step.at, line.size()));
+        GuiSession::settle();
+        QTest::keyClick(&editor, step.key);
+        QTest::keyClick(&editor, Qt::Key_X);
+        line.insert(std::min(step.typedAt, line.size()), u"x");
+        EXPECT_EQ(box.text(), line) << step.at;
+    }
+    EXPECT_EQ(editor.shownText(), line);
+    editor.selectAll();
+    QTest::keyClick(&editor, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), toQString(line));
+}
+
 TEST_F(HelpWindowTest, TypingKeepsTheViewWhereItIs) {
     QByteArray lines;
     for (int i = 0; i < 200; ++i) {

@@ -101,6 +101,40 @@ TEST(MultiLineTextTest, GroupingKeepsEachNthParagraphEnd) {
     QString single = QString::fromUtf16(u"a\u2029b\u2029");
     groupLines(single, 1);
     EXPECT_EQ(single, QString::fromUtf16(u"a\u2029b\u2029"));
+    // A paragraph long enough already ends where it is.
+    const QString longLine(splitLength, u'x');
+    QString afterLong = longLine + QString::fromUtf16(u"\u2029a\u2029b\u2029");
+    groupLines(afterLong, 3);
+    EXPECT_EQ(afterLong, longLine + QString::fromUtf16(u"\u2029a\u2028b\u2029"));
+}
+
+// A long line is split every splitLength characters, never inside a surrogate pair nor right
+// before its line end; a split has an editor position but no model position of its own.
+TEST(MultiLineTextTest, LongLinesAreSplitWhereNoCharacterIsCut) {
+    const auto n = static_cast<std::size_t>(splitLength);
+    const QString paragraph = QString(QChar(paragraphSeparator));
+    struct SplitCase {
+        std::u16string model;
+        QString editor;
+    };
+    for (const SplitCase& c :
+         {SplitCase{std::u16string(2 * n + 1, u'7'),
+                    QString(n, u'7') + paragraph + QString(n, u'7') + paragraph + u'7'},
+          SplitCase{std::u16string(n, u'7') + u"\r\n7", QString(n, u'7') + paragraph + u'7'},
+          SplitCase{std::u16string(n - 1, u'7') + u"\U0001F600+",
+                    QString(n - 1, u'7') + QString::fromUtf16(u"\U0001F600") + paragraph + u'+'}}) {
+        EXPECT_EQ(editorText(c.model), c.editor);
+    }
+    const std::u16string line = std::u16string(2 * n + 1, u'7') + u"\r\n";
+    const int split = static_cast<int>(n);
+    for (const PositionCase& c : {PositionCase{"BeforeSplit", nullptr, n, split},
+                                  PositionCase{"AfterSplit", nullptr, n + 1, split + 2},
+                                  PositionCase{"LineEnd", nullptr, 2 * n + 1, 2 * split + 3},
+                                  PositionCase{"End", nullptr, 2 * n + 3, 2 * split + 4}}) {
+        EXPECT_EQ(editorPosition(line, c.modelPosition), c.editorPosition) << c.name;
+        EXPECT_EQ(modelPosition(line, c.editorPosition), c.modelPosition) << c.name;
+    }
+    EXPECT_EQ(modelPosition(line, split + 1), n); // the next paragraph's start
 }
 
 TEST(TextPositionTest, PositionBeyondTheTextIsItsEnd) {

@@ -9,6 +9,7 @@ from Xlib.error import ConnectionClosedError
 import sys
 import time
 
+from .jobs import Jobs, write_figures
 from .run import Failure, Run
 from .summary import Stats
 
@@ -37,7 +38,14 @@ def options(argv):
     parser.add_argument("--trace", help="write every event to this file, one a line")
     parser.add_argument("--progress", type=int, default=0,
                         help="print a line every this many events")
-    return parser.parse_args(argv)
+    parser.add_argument("--jobs", type=int, default=1,
+                        help="monkeys at once, each on its own X server with a seed derived "
+                             "from the run's and a share of the events (1)")
+    parser.add_argument("--figures", help=argparse.SUPPRESS)  # a job's figures, for --jobs
+    opts = parser.parse_args(argv)
+    if opts.jobs < 1 or (opts.jobs > 1 and opts.fresh_after):
+        parser.error("--jobs takes 1 or more; --fresh-after replays one job")
+    return opts
 
 
 def replay_command(opts, number, fresh):
@@ -64,6 +72,8 @@ def main(argv=None):
     opts = options(sys.argv[1:] if argv is None else argv)
     if opts.seed is None:
         opts.seed = random.SystemRandom().randrange(1 << 32)
+    if opts.jobs > 1:
+        return run_jobs(opts)
     print(f"kalpeno-monkey: seed {opts.seed}, {opts.events:,} events", flush=True)
     stats = Stats()
     signal.signal(signal.SIGINT, stop)
@@ -109,15 +119,31 @@ def main(argv=None):
         report(opts, run, number, failure, set(opts.fresh_after))
     finally:
         run.close()
+    summary = write_summary(opts, stats, started)
+    if not opts.figures:
+        print(summary, flush=True)
+    return 1 if stats.failures else 0
+
+
+def run_jobs(opts):
+    jobs = Jobs(opts)
+    signal.signal(signal.SIGINT, lambda signum, frame: jobs.stop())
+    signal.signal(signal.SIGTERM, lambda signum, frame: jobs.stop())
+    started = time.monotonic()
+    stats = jobs.run(started, write_summary)
     print(write_summary(opts, stats, started), flush=True)
     return 1 if stats.failures else 0
 
 
 def write_summary(opts, stats, started):
     elapsed = time.monotonic() - started
-    heading = (f"kalpeno-monkey, seed {opts.seed}: {stats.events:,} events in {elapsed:,.0f} s "
-               f"(quiet: under {opts.quiet_cpu:g} ms of CPU in {opts.quiet_window * 1000:g} ms)")
+    jobs = f", {opts.jobs} jobs" if opts.jobs > 1 else ""
+    heading = (f"kalpeno-monkey, seed {opts.seed}{jobs}: {stats.events:,} events in "
+               f"{elapsed:,.0f} s (quiet: under {opts.quiet_cpu:g} ms of CPU in "
+               f"{opts.quiet_window * 1000:g} ms)")
     summary = stats.text(heading)
+    if opts.figures:
+        write_figures(opts.figures, stats)
     if opts.summary:
         with open(opts.summary, "w", encoding="utf-8") as out:
             out.write(summary)

@@ -24,10 +24,14 @@ class Clipboard:
         # Transfers under way: (requestor window id, property) -> [window, type, bytes, offset]
         self.transfers = {}
         self.served = 0  # texts handed out whole
+        self.length = 0  # characters of the text held
+        self.lost = set()  # selections the program has taken since
 
     def own(self, text, time):
         """Takes both selections with this text (time: a server timestamp)."""
         self.data = text.encode("utf-8")
+        self.length = len(text)
+        self.lost = set()
         self.owned_at = time
         for selection in self.selections:
             self.window.set_selection_owner(selection, time)
@@ -43,7 +47,15 @@ class Clipboard:
             if key in self.transfers:
                 self._next_piece(key)
                 return True
-        return ev.type == X.SelectionClear
+        if ev.type == X.SelectionClear:
+            self.lost.add(ev.atom)
+            return True
+        return False
+
+    def held(self, selection):
+        """The length of the text a paste of that selection (0: CLIPBOARD, 1: PRIMARY) gets
+        from the monkey, or None once the program holds the selection itself."""
+        return None if self.selections[selection] in self.lost else self.length
 
     def busy(self):
         return bool(self.transfers)

@@ -10,7 +10,7 @@ from Xlib.error import ConnectionClosedError
 from Xlib.protocol import event as xevent
 
 from .clipboard import Clipboard
-from .events import CALCULATOR_TITLE, EventMaker
+from .events import CALCULATOR_TITLE, LARGE_PASTE, EventMaker
 from .measure import Quiet, Result, now
 from .program import Program, WindowFinder, describe_status
 from .screen import Screen
@@ -31,7 +31,7 @@ class Failure(Exception):
 def goals(kind, factor):
     """The busy and answer goals of an event, in milliseconds. A paste is one operation of the
     program, answered when it is done: its answer has the time its work has."""
-    busy = LARGE_PASTE_GOAL_MS if kind == "paste-100k" else BUSY_GOAL_MS
+    busy = LARGE_PASTE_GOAL_MS if kind in ("paste-100k", "paste-copied") else BUSY_GOAL_MS
     answer = busy if kind.startswith("paste") else ANSWER_GOAL_MS
     return busy * factor, answer * factor
 
@@ -159,11 +159,29 @@ class Run:
             self.trace.flush()
         if event.paste_text is not None:
             self.clipboard.own(event.paste_text, self.current_time())
+        else:
+            event.kind = self.pasting_kind(event)
         target = self.ping_target(windows)
         result = self.measure(event, target)
         self.stats.add(event.kind, result)
         self.judge(event, result)
         self.after(event)
+
+    def pasting_kind(self, event):
+        """A key or a middle click that pastes (Ctrl+V, Shift+Insert, the middle button) is a
+        paste of what the clipboard holds, with a paste's goals: of the monkey's last paste text
+        ("paste" or "paste-100k" by its length), or of what the program copied itself
+        ("paste-copied": its length unknown to the monkey, it has the goals of a long paste)."""
+        steps = event.steps
+        if steps and steps[0] in (("chord", "Control_L", "v"), ("chord", "Shift_L", "Insert")):
+            held = self.clipboard.held(0)
+        elif event.kind == "click" and steps and steps[0][0] == "click" and steps[0][3] == 2:
+            held = self.clipboard.held(1)
+        else:
+            return event.kind
+        if held is None:
+            return "paste-copied"
+        return "paste-100k" if held >= LARGE_PASTE else "paste"
 
     def measure(self, event, target):
         """Sends the event and takes its times. The ping goes right after the event; after a

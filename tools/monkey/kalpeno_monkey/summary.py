@@ -35,6 +35,24 @@ class Stats:
         if result.busy_ms is not None:
             self.busy[kind].append(result.busy_ms)
 
+    def to_json(self):
+        return {"answers": self.answers, "busy": self.busy, "counts": self.counts,
+                "events": self.events, "restarts": self.restarts, "failures": self.failures,
+                "excused": self.excused}
+
+    def merge(self, figures, label):
+        """Adds the figures of another run (from to_json), its failures and excused events
+        marked with the label."""
+        for kind, values in figures["answers"].items():
+            self.answers[kind] += values
+        for kind, values in figures["busy"].items():
+            self.busy[kind] += values
+        self.counts.update(figures["counts"])
+        self.events += figures["events"]
+        self.restarts += figures["restarts"]
+        self.failures += [f"{label}, {f}" for f in figures["failures"]]
+        self.excused += [f"{label}, {e}" for e in figures["excused"]]
+
     def rows(self):
         kinds = sorted(self.counts, key=lambda k: (k.startswith("paste"), k))
         every_answer = [a for k in kinds if not k.startswith("paste") for a in self.answers[k]]
