@@ -36,6 +36,24 @@ inline forms::Colour toColour(const QColor& colour) {
            static_cast<forms::Colour>(colour.blue()) << 16;
 }
 
+// The horizontal part of a control's alignment; each kind of control adds its own vertical one.
+inline Qt::Alignment horizontalAlignmentOf(forms::Alignment alignment) {
+    switch (alignment) {
+    case forms::Alignment::Right:
+        return Qt::AlignRight;
+    case forms::Alignment::Centre:
+        return Qt::AlignHCenter;
+    case forms::Alignment::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+// The captions of the context menus of the text boxes and the tapes.
+inline constexpr char16_t copyCaption[] = u"コピー";
+inline constexpr char16_t pasteCaption[] = u"貼り付け";
+inline constexpr char16_t selectAllCaption[] = u"すべて選択";
+
 inline int toPixels(int twips) {
     return (twips >= 0 ? twips + twipsPerPixel / 2 : twips - twipsPerPixel / 2) / twipsPerPixel;
 }

@@ -465,9 +465,9 @@ void ListBoxWidget::copySelection() const {
 
 void ListBoxWidget::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    QAction* copyAction = menu.addAction(QStringLiteral(u"コピー"));
+    QAction* copyAction = menu.addAction(QString::fromUtf16(copyCaption));
     copyAction->setEnabled(selection_.anySelected());
-    QAction* selectAllAction = menu.addAction(QStringLiteral(u"すべて選択"));
+    QAction* selectAllAction = menu.addAction(QString::fromUtf16(selectAllCaption));
     selectAllAction->setEnabled(count() > 0);
     QAction* chosen = menu.exec(event->globalPos());
     if (chosen == copyAction) {

@@ -8,27 +8,11 @@
 
 namespace kalpeno::qt {
 
-namespace {
-
-Qt::Alignment alignmentOf(forms::Alignment alignment) {
-    switch (alignment) {
-    case forms::Alignment::Right:
-        return Qt::AlignRight | Qt::AlignVCenter;
-    case forms::Alignment::Centre:
-        return Qt::AlignHCenter | Qt::AlignVCenter;
-    case forms::Alignment::Left:
-        break;
-    }
-    return Qt::AlignLeft | Qt::AlignVCenter;
-}
-
-} // namespace
-
 TextBoxLineEdit::TextBoxLineEdit(forms::TextBox& box, UserEvents& events, QWidget* parent)
     : TextBoxWidget(box, events, parent) {
     setDragEnabled(false);
     setMaxLength(std::numeric_limits<int>::max()); // the box shows all the model holds
-    setAlignment(alignmentOf(box.alignment()));
+    setAlignment(Qt::AlignVCenter | horizontalAlignmentOf(box.alignment()));
     // A safety net: should anything but the mirroring change the widget's text (the widget
     // itself, or a screen reader through the text interface), the model's text comes back.
     connect(this, &QLineEdit::textChanged, this, [this] {

@@ -165,13 +165,13 @@ protected:
 
     void contextMenuEvent(QContextMenuEvent* event) override {
         QMenu menu(this);
-        QAction* copyAction = menu.addAction(QStringLiteral(u"コピー"));
+        QAction* copyAction = menu.addAction(QString::fromUtf16(copyCaption));
         copyAction->setEnabled(hasSelection());
-        QAction* pasteAction = menu.addAction(QStringLiteral(u"貼り付け"));
+        QAction* pasteAction = menu.addAction(QString::fromUtf16(pasteCaption));
         pasteAction->setEnabled(!this->isReadOnly() &&
                                 !QGuiApplication::clipboard()->text().isEmpty());
         menu.addSeparator();
-        QAction* selectAllAction = menu.addAction(QStringLiteral(u"すべて選択"));
+        QAction* selectAllAction = menu.addAction(QString::fromUtf16(selectAllCaption));
         QAction* chosen = menu.exec(event->globalPos());
         if (chosen == copyAction) {
             this->copy();
