@@ -2,9 +2,9 @@
 
 #include "qt/FormWindow.h"
 #include "qt/PictureWidget.h"
+#include "qt/TextBoxLineEdit.h"
 
 #include <QAccessibleWidget>
-#include <QLineEdit>
 
 #include <algorithm>
 
@@ -50,11 +50,12 @@ private:
     PictureWidget& picture_;
 };
 
-// A one-line box that shows a value the user cannot type into: its text can be read, from any
-// offset, and its selection and caret are reported; nothing can be edited through it.
-class ReadOnlyBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+// A one-line box: its text is the model's, also where the box shows a window of a long text,
+// and can be read from any offset; its selection and caret are reported. Nothing can be edited
+// through it. A read-only box (a total box, an operand display) says it is one.
+class LineBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
-    explicit ReadOnlyBoxAccessible(QLineEdit& box)
+    explicit LineBoxAccessible(TextBoxLineEdit& box)
         : QAccessibleWidget(&box, QAccessible::EditableText), box_(box) {}
 
     void* interface_cast(QAccessible::InterfaceType type) override {
@@ -66,14 +67,14 @@ public:
 
     QAccessible::State state() const override {
         QAccessible::State state = QAccessibleWidget::state();
-        state.editable = false;
-        state.readOnly = true;
+        state.editable = !box_.isReadOnly();
+        state.readOnly = box_.isReadOnly();
         state.selectableText = true;
         return state;
     }
     QString text(QAccessible::Text type) const override {
         if (type == QAccessible::Value) {
-            return box_.text();
+            return toQString(box_.shownText());
         }
         return QAccessibleWidget::text(type);
     }
@@ -81,27 +82,25 @@ public:
     void selection(int selectionIndex, int* startOffset, int* endOffset) const override {
         *startOffset = *endOffset = 0;
         if (selectionIndex == 0 && box_.hasSelectedText()) {
-            *startOffset = box_.selectionStart();
-            *endOffset = box_.selectionEnd();
+            const auto [from, to] = std::minmax(box_.shownAnchor(), box_.shownCaret());
+            *startOffset = static_cast<int>(from);
+            *endOffset = static_cast<int>(to);
         }
     }
     int selectionCount() const override { return box_.hasSelectedText() ? 1 : 0; }
-    void addSelection(int startOffset, int endOffset) override {
-        setSelection(0, startOffset, endOffset);
-    }
-    void removeSelection(int) override { box_.deselect(); }
-    void setSelection(int, int startOffset, int endOffset) override {
-        box_.setSelection(startOffset, endOffset - startOffset);
-    }
-    int cursorPosition() const override { return box_.cursorPosition(); }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return static_cast<int>(box_.shownCaret()); }
     void setCursorPosition(int) override {} // the caret is the model's
     QString text(int startOffset, int endOffset) const override {
-        return box_.text().mid(startOffset, endOffset - startOffset);
+        return toQString(box_.shownText()).mid(startOffset, endOffset - startOffset);
     }
-    int characterCount() const override { return static_cast<int>(box_.text().size()); }
+    int characterCount() const override { return static_cast<int>(box_.shownText().size()); }
     QRect characterRect(int) const override { return {}; }
     int offsetAtPoint(const QPoint& point) const override {
-        return box_.cursorPositionAt(box_.mapFromGlobal(point));
+        return static_cast<int>(
+            box_.modelPosition(box_.cursorPositionAt(box_.mapFromGlobal(point))));
     }
     void scrollToSubstring(int, int) override {}
     QString attributes(int offset, int* startOffset, int* endOffset) const override {
@@ -111,7 +110,7 @@ public:
     }
 
 private:
-    QLineEdit& box_;
+    TextBoxLineEdit& box_;
 };
 
 // Asked for each class of an object from the most derived one up.
@@ -124,11 +123,8 @@ QAccessibleInterface* controlFactory(const QString& className, QObject* object) 
             return new PictureAccessible(*picture);
         }
     } else if (className == QLatin1StringView("QLineEdit")) {
-        // Asked first while the box is still being built (making it read-only is announced), so
-        // by what it is by then.
-        auto* box = qobject_cast<QLineEdit*>(object);
-        if (box && box->isReadOnly()) {
-            return new ReadOnlyBoxAccessible(*box);
+        if (auto* box = dynamic_cast<TextBoxLineEdit*>(object)) {
+            return new LineBoxAccessible(*box);
         }
     }
     return nullptr;
@@ -145,12 +141,12 @@ void installControlAccessibility() {
 }
 
 void controlBuilt(QWidget& widget) {
-    auto* box = qobject_cast<QLineEdit*>(&widget);
-    if (!box || !box->isReadOnly()) {
+    auto* box = dynamic_cast<TextBoxLineEdit*>(&widget);
+    if (!box) {
         return;
     }
     QAccessibleInterface* made = QAccessible::queryAccessibleInterface(box);
-    if (made && !dynamic_cast<ReadOnlyBoxAccessible*>(made)) {
+    if (made && !dynamic_cast<LineBoxAccessible*>(made)) {
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
     }
 }

@@ -3,7 +3,6 @@
 #include "qt/Conversions.h"
 #include "qt/MultiLineText.h"
 
-#include <QApplication>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTextBlock>
@@ -153,10 +152,7 @@ void TextBoxEditor::mousePressEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
-    if (event->button() == Qt::LeftButton && sinceDoubleClick_.isValid() &&
-        sinceDoubleClick_.elapsed() < QApplication::doubleClickInterval() &&
-        (event->position().toPoint() - doubleClickAt_).manhattanLength() <
-            QApplication::startDragDistance()) {
+    if (isThirdClick(*event)) {
         selectLine(event->position().toPoint());
         events().moveCaret(*box(), caretInModel());
         event->accept();
@@ -180,10 +176,7 @@ void TextBoxEditor::mouseReleaseEvent(QMouseEvent* event) {
 
 void TextBoxEditor::mouseDoubleClickEvent(QMouseEvent* event) {
     QPlainTextEdit::mouseDoubleClickEvent(event);
-    if (event->button() == Qt::LeftButton) {
-        sinceDoubleClick_.start();
-        doubleClickAt_ = event->position().toPoint();
-    }
+    noteDoubleClick(*event);
     reportCaret();
 }
 

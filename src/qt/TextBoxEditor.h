@@ -2,7 +2,6 @@
 
 #include "qt/TextBoxWidget.h"
 
-#include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QPoint>
 
@@ -41,9 +40,6 @@ private:
     void selectLine(QPoint at);
     int caretInEditor() const;
     std::size_t caretInModel() const;
-
-    QElapsedTimer sinceDoubleClick_; // a click soon after a double click, near it, is a third one
-    QPoint doubleClickAt_;
 };
 
 } // namespace kalpeno::qt

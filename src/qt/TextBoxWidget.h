@@ -6,6 +6,7 @@
 #include "qt/KeyTranslation.h"
 #include "qt/UserEvents.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
@@ -14,6 +15,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 
 #include <utility>
 #include <vector>
@@ -68,6 +70,12 @@ protected:
     virtual void reportCaret() = 0;
     virtual bool hasSelection() const = 0;
     virtual void clearSelection() = 0;
+    // Copy and select all, as the box's text is the model's.
+    virtual void copySelection() { this->copy(); }
+    virtual void selectAllText() {
+        this->selectAll();
+        reportCaret();
+    }
 
     void press(const std::vector<char32_t>& keys) {
         for (const char32_t key : keys) {
@@ -114,7 +122,7 @@ protected:
         if (meaning.effect == KeyEffect::Paste) {
             pasteText(QGuiApplication::clipboard()->text());
         } else if (meaning.effect == KeyEffect::Copy) {
-            this->copy();
+            copySelection();
         } else if (meaning.effect == KeyEffect::Keys) {
             press(meaning.keys);
         }
@@ -174,12 +182,11 @@ protected:
         QAction* selectAllAction = menu.addAction(QString::fromUtf16(selectAllCaption));
         QAction* chosen = menu.exec(event->globalPos());
         if (chosen == copyAction) {
-            this->copy();
+            copySelection();
         } else if (chosen == pasteAction) {
             pasteText(QGuiApplication::clipboard()->text());
         } else if (chosen == selectAllAction) {
-            this->selectAll();
-            reportCaret();
+            selectAllText();
         }
     }
 
@@ -189,6 +196,20 @@ protected:
         if (box() && !this->isReadOnly() && clipboard->supportsSelection()) {
             pasteText(clipboard->text(QClipboard::Selection));
         }
+    }
+
+    // A left click soon after a double click, near it, is a third click.
+    void noteDoubleClick(const QMouseEvent& event) {
+        if (event.button() == Qt::LeftButton) {
+            sinceDoubleClick_.start();
+            doubleClickAt_ = event.position().toPoint();
+        }
+    }
+    bool isThirdClick(const QMouseEvent& event) const {
+        return event.button() == Qt::LeftButton && sinceDoubleClick_.isValid() &&
+               sinceDoubleClick_.elapsed() < QApplication::doubleClickInterval() &&
+               (event.position().toPoint() - doubleClickAt_).manhattanLength() <
+                   QApplication::startDragDistance();
     }
 
     void dragEnterEvent(QDragEnterEvent* event) override { event->ignore(); }
@@ -223,6 +244,8 @@ private:
     QString composition_;
     QString lastCommit_;
     QElapsedTimer sinceCommit_;
+    QElapsedTimer sinceDoubleClick_;
+    QPoint doubleClickAt_;
 };
 
 } // namespace kalpeno::qt

@@ -184,8 +184,10 @@ void GuiSession::clickIntoBox(ControlView& view, std::size_t position) {
     QWidget* receiver = &view.widget();
     int shownPosition = 0;
     if (auto* edit = dynamic_cast<TextBoxLineEdit*>(&view)) {
-        shownPosition = static_cast<int>(std::min<std::size_t>(position, edit->text().size()));
-        point = pointOfPosition(*edit, shownPosition);
+        shownPosition = static_cast<int>(std::min(position, edit->shownText().size()));
+        if (const int inWindow = edit->widgetPosition(position); inWindow >= 0) {
+            point = pointOfPosition(*edit, inWindow);
+        }
     } else if (auto* editor = dynamic_cast<TextBoxEditor*>(&view)) {
         shownPosition = editorPosition(editor->shownText(), position);
         point = pointOfPosition(*editor, shownPosition);
@@ -237,7 +239,7 @@ void GuiSession::focus(const scenario::ControlPath& path) {
         return; // it takes no focus
     }
     if (auto* edit = dynamic_cast<TextBoxLineEdit*>(&view)) {
-        clickIntoBox(view, static_cast<std::size_t>(edit->cursorPosition()));
+        clickIntoBox(view, edit->shownCaret());
     } else if (auto* editor = dynamic_cast<TextBoxEditor*>(&view)) {
         clickIntoBox(view, modelPosition(editor->shownText(), editor->textCursor().position()));
     } else if (auto* list = dynamic_cast<ListBoxWidget*>(&view)) {
@@ -265,7 +267,7 @@ scenario::Observation GuiSession::read(const scenario::ControlPath& path, scenar
     switch (aspect) {
     case scenario::Aspect::Text:
         if (auto* edit = dynamic_cast<TextBoxLineEdit*>(view)) {
-            seen.text = toU16(edit->text());
+            seen.text = edit->shownText();
         } else if (auto* editor = dynamic_cast<TextBoxEditor*>(view)) {
             seen.text = editor->shownText();
         }

@@ -2,8 +2,11 @@
 // typed through the model one character at a time; Delete, Cut, Undo, Redo and drops do nothing.
 #include "GuiProgram.h"
 
+#include "qt/TextBoxLineEdit.h"
+#include "qt/TextWindow.h"
 #include "scenario/HeadlessSession.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
@@ -71,6 +74,7 @@ void chooseFromContextMenu(QWidget& box, const QString& item) {
 class EntryBoxTest : public GuiProgram {
 protected:
     QLineEdit& text1() { return *widget<QLineEdit>(QStringLiteral("Text1")); }
+    TextBoxLineEdit& entry() { return *widget<TextBoxLineEdit>(QStringLiteral("Text1")); }
 };
 
 TEST_F(EntryBoxTest, PastedCalculationIsTypedThroughTheHandler) {
@@ -91,8 +95,78 @@ TEST_F(EntryBoxTest, ALongPasteIsShownWhole) {
     const QString digits(40'000, u'8'); // beyond QLineEdit's default limit of 32,767
     QGuiApplication::clipboard()->setText(digits);
     QTest::keyClick(&text1(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(text1().text(), digits);
-    EXPECT_EQ(widget<QLineEdit>(QStringLiteral("Text7"))->text(), digits);
+    EXPECT_EQ(entry().shownText(), toU16(digits));
+    EXPECT_EQ(widget<TextBoxLineEdit>(QStringLiteral("Text7"))->shownText(), toU16(digits));
+    EXPECT_LE(text1().text().size(), qsizetype{windowLength});
+}
+
+// A long text is shown as a window around the caret; the keys that go to the ends, the selection,
+// copy and the screen reader's text are the model's.
+struct WindowCase {
+    const char* name;
+    std::vector<QKeyCombination> keys;
+    std::size_t fromEnd;   // where the caret ends, from the text's end
+    std::size_t copiedEnd; // how many characters from the end a copy takes (0: nothing copied)
+};
+
+class LongEntryTest : public EntryBoxTest, public ::testing::WithParamInterface<WindowCase> {};
+
+TEST_P(LongEntryTest, KeysSelectAndCopyTheModelsText) {
+    QString calculation;
+    for (int i = 0; i < 2'000; ++i) {
+        calculation += QStringLiteral("1234+");
+    }
+    const std::size_t size = static_cast<std::size_t>(calculation.size());
+    QGuiApplication::clipboard()->setText(calculation);
+    QTest::keyClick(&text1(), Qt::Key_V, Qt::ControlModifier);
+    QGuiApplication::clipboard()->setText(QStringLiteral("none"));
+    for (const QKeyCombination key : GetParam().keys) {
+        QTest::keyClick(&text1(), key.key(), key.keyboardModifiers());
+    }
+    QTest::keyClick(&text1(), Qt::Key_C, Qt::ControlModifier);
+    const std::size_t caret = size - GetParam().fromEnd;
+    EXPECT_EQ(app().loaded(u"Kalpeno")->textBox(u"Text1").caret(), caret);
+    EXPECT_EQ(entry().shownCaret(), caret);
+    EXPECT_EQ(entry().shownText(), toU16(calculation));
+    const std::size_t copied = GetParam().copiedEnd;
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              copied ? calculation.sliced(calculation.size() - static_cast<qsizetype>(copied))
+                     : QStringLiteral("none"));
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&text1());
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(reader->textInterface()->characterCount(), static_cast<int>(size));
+    EXPECT_EQ(reader->textInterface()->cursorPosition(), static_cast<int>(caret));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, LongEntryTest,
+    ::testing::Values(
+        WindowCase{"Home", {Qt::Key_Home}, 10'000, 0},
+        WindowCase{"ShiftHomeSelectsAll", {Qt::SHIFT | Qt::Key_Home}, 10'000, 10'000},
+        WindowCase{"ShiftEndFromHome", {Qt::Key_Home, Qt::SHIFT | Qt::Key_End}, 0, 10'000},
+        WindowCase{"CtrlA", {Qt::CTRL | Qt::Key_A}, 0, 10'000},
+        WindowCase{"LeftEndsAFarSelection", {Qt::SHIFT | Qt::Key_Home, Qt::Key_Left}, 10'000, 0},
+        WindowCase{"RightEndsAFarSelection", {Qt::SHIFT | Qt::Key_Home, Qt::Key_Right}, 0, 0},
+        WindowCase{
+            "SelectionInsideTheWindow", {Qt::SHIFT | Qt::Key_Left, Qt::SHIFT | Qt::Key_Left}, 2, 2},
+        WindowCase{"HomeThenWordsRight",
+                   {Qt::Key_Home, Qt::CTRL | Qt::Key_Right, Qt::CTRL | Qt::Key_Right},
+                   9'995,
+                   0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The window follows a caret the model moves, and an arrow key goes on from there.
+TEST_F(EntryBoxTest, TheWindowFollowsTheCaret) {
+    QGuiApplication::clipboard()->setText(QString(20'000, u'7'));
+    QTest::keyClick(&text1(), Qt::Key_V, Qt::ControlModifier);
+    forms::TextBox& box = app().loaded(u"Kalpeno")->textBox(u"Text1");
+    for (const std::size_t caret : {std::size_t{7'000}, std::size_t{19'990}, std::size_t{3}}) {
+        box.setCaret(caret);
+        EXPECT_EQ(entry().shownCaret(), caret);
+        EXPECT_EQ(entry().shownText(), box.text());
+        QTest::keyClick(&text1(), Qt::Key_Left);
+        EXPECT_EQ(box.caret(), caret - 1);
+    }
 }
 
 // Text set on the widget behind the model's back (as a screen reader may) gives way to the model's.
