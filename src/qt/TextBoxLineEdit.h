@@ -55,7 +55,7 @@ private:
     // be, and tells the model where the caret is.
     void select(std::size_t anchor, std::size_t caret);
     bool moveByModel(const QKeyEvent& event);
-    bool reachesBeyond() const { return farAnchor_ != noAnchor; }
+    bool reachesBeyond() const { return farAnchor_ != noAnchor && hasSelectedText(); }
     void publishSelection();
 
     static constexpr std::size_t noAnchor = static_cast<std::size_t>(-1);
