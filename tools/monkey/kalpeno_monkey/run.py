@@ -43,6 +43,7 @@ class Run:
         self.maker = EventMaker(rng, options.max_paste)
         self.history = collections.deque(maxlen=20)
         self.quiet = Quiet(options.quiet_window, options.quiet_cpu / 1000)
+        self.context_menus = set()  # the popups a right-click opened: each has a paste item
         self.screen = Screen()
         self.pings = 0
         self.replies = {}
@@ -152,6 +153,8 @@ class Run:
 
     def step(self, number):
         windows = self.windows()
+        popups = {w.client.id for w in windows if not w.managed}
+        self.context_menus &= popups
         event = self.maker.next(windows)
         self.history.append(f"{number}: {event.text}")
         if self.trace:
@@ -160,23 +163,31 @@ class Run:
         if event.paste_text is not None:
             self.clipboard.own(event.paste_text, self.current_time())
         else:
-            event.kind = self.pasting_kind(event)
+            event.kind = self.pasting_kind(event, windows)
         target = self.ping_target(windows)
         result = self.measure(event, target)
+        if event.kind == "right-click":
+            self.context_menus |= {w.client.id for w in self.windows() if not w.managed} - popups
         self.stats.add(event.kind, result)
         self.judge(event, result)
         self.after(event)
 
-    def pasting_kind(self, event):
-        """A key or a middle click that pastes (Ctrl+V, Shift+Insert, the middle button) is a
-        paste of what the clipboard holds, with a paste's goals: of the monkey's last paste text
-        ("paste" or "paste-100k" by its length), or of what the program copied itself
-        ("paste-copied": its length unknown to the monkey, it has the goals of a long paste)."""
+    def pasting_kind(self, event, windows):
+        """An event that may paste (Ctrl+V, Shift+Insert, the middle button, a left click into a
+        box's context menu, whose items include the paste) is a paste of what the clipboard
+        holds, with a paste's goals: of the monkey's last paste text ("paste" or "paste-100k" by
+        its length), or of what the program copied itself ("paste-copied": its length unknown to
+        the monkey, it has the goals of a long paste)."""
         steps = event.steps
+        click = steps[0] if steps and steps[0][0] == "click" else None
         if steps and steps[0] in (("chord", "Control_L", "v"), ("chord", "Shift_L", "Insert")):
             held = self.clipboard.held(0)
-        elif event.kind == "click" and steps and steps[0][0] == "click" and steps[0][3] == 2:
+        elif event.kind == "click" and click and click[3] == 2:
             held = self.clipboard.held(1)
+        elif click and click[3] == 1 and any(
+                w.client.id in self.context_menus and w.x <= click[1] < w.x + w.width and
+                w.y <= click[2] < w.y + w.height for w in windows):
+            held = self.clipboard.held(0)
         else:
             return event.kind
         if held is None:
