@@ -23,7 +23,7 @@ engines {
 }
 active_on_launch: True
 CONFIG
-cp "$here/input_method.py" "$work/"
+cp "$here/input_method.py" "$here/../../tools/monkey/kalpeno_monkey/clipboard.py" "$work/"
 chown -R nobody "$work" "$shots"
 chmod 755 "$work"
 

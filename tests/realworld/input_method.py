@@ -3,11 +3,18 @@
 XTest key presses and mouse clicks, and reads the boxes back through the screen reader's
 interface (AT-SPI). Started by input-method.sh inside the session it sets up; prints one line
 per check and ends with 'N passed, N failed'."""
+import os
+import select
 import subprocess
 import sys
+import threading
 import time
 
 import pyatspi
+from Xlib import X
+from Xlib import display as xdisplay
+
+from clipboard import Clipboard
 
 SHOTS = sys.argv[1] if len(sys.argv) > 1 else "."
 passed = failed = 0
@@ -99,6 +106,55 @@ click("足し算")
 shot("4-keypad")
 expect("A's entry after the keypad click", text("電卓Aの入力"), "12+987+")
 expect("A's total after the keypad click", text("電卓Aの合計"), "999.")
+
+
+
+def hold_clipboard(text):
+    """Owns the clipboard with the text and serves it from a thread of its own."""
+    conn = xdisplay.Display()
+    own = conn.screen().root.create_window(-10, -10, 1, 1, 0, X.CopyFromParent,
+                                           event_mask=X.PropertyChangeMask)
+    board = Clipboard(conn, own)
+    board.own(text, X.CurrentTime)
+
+    def serve():
+        while True:
+            select.select([conn.fileno()], [], [], 1)
+            while conn.pending_events():
+                board.handle(conn.next_event())
+
+    threading.Thread(target=serve, daemon=True).start()
+
+
+def wait_for_length(name, length, seconds):
+    box = find(app(), name).queryText()
+    end = time.monotonic() + seconds
+    while box.characterCount != length and time.monotonic() < end:
+        time.sleep(0.05)
+    return box.characterCount
+
+
+# A calculation of 300,000 characters pasted into C: the box shows a part of it around the caret,
+# and Home, Shift+End and the total are the whole calculation's.
+LONG = "1234+" * 59_999 + "1234"
+hold_clipboard(LONG)
+click("電卓Cの入力")
+started = time.monotonic()
+key("ctrl+v")
+expect("C's entry after the long paste", wait_for_length("電卓Cの入力", len(LONG), 10), len(LONG))
+print(f"the long paste was shown after {time.monotonic() - started:.1f} s (with 0.8 s of waiting)")
+shot("5-long-paste")
+key("Home")
+entry = find(app(), "電卓Cの入力").queryText()
+expect("C's caret after Home", entry.caretOffset, 0)
+expect("C's text from the start", entry.getText(0, 10), LONG[:10])
+key("shift+End")
+shot("6-long-selected")
+expect("C's selection after Shift+End", entry.getSelection(0)[:2], (0, len(LONG)))
+key("End")
+key("Return")
+shot("7-long-completed")
+expect("C's total", text("電卓Cの合計"), "74,040,000.")
 
 print(f"{passed} passed, {failed} failed")
 sys.exit(1 if failed else 0)
