@@ -145,14 +145,17 @@ void TextBoxLineEdit::clearSelection() {
     deselect();
 }
 
+QString TextBoxLineEdit::farSelection() const {
+    const auto [from, to] = std::minmax(farAnchor_, shownCaret());
+    return toQString(box()->text().substr(from, to - from));
+}
+
 void TextBoxLineEdit::copySelection() {
     if (!reachesBeyond() || !box()) {
         copy();
         return;
     }
-    const std::size_t from = std::min(farAnchor_, shownCaret());
-    const std::size_t to = std::max(farAnchor_, shownCaret());
-    QGuiApplication::clipboard()->setText(toQString(box()->text().substr(from, to - from)));
+    QGuiApplication::clipboard()->setText(farSelection());
 }
 
 void TextBoxLineEdit::selectAllText() {
@@ -165,9 +168,7 @@ void TextBoxLineEdit::selectAllText() {
 void TextBoxLineEdit::publishSelection() {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (box() && reachesBeyond() && clipboard->supportsSelection()) {
-        const std::size_t from = std::min(farAnchor_, shownCaret());
-        const std::size_t to = std::max(farAnchor_, shownCaret());
-        clipboard->setText(toQString(box()->text().substr(from, to - from)), QClipboard::Selection);
+        clipboard->setText(farSelection(), QClipboard::Selection);
     }
 }
 

@@ -57,6 +57,7 @@ private:
     bool moveByModel(const QKeyEvent& event);
     bool reachesBeyond() const { return farAnchor_ != noAnchor && hasSelectedText(); }
     void publishSelection();
+    QString farSelection() const; // the model's text of a selection reaching beyond
 
     static constexpr std::size_t noAnchor = static_cast<std::size_t>(-1);
     std::size_t start_ = 0;            // where the window begins in the model's text
