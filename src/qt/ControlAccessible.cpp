@@ -82,9 +82,10 @@ public:
     void selection(int selectionIndex, int* startOffset, int* endOffset) const override {
         *startOffset = *endOffset = 0;
         if (selectionIndex == 0 && box_.hasSelectedText()) {
-            const auto [from, to] = std::minmax(box_.shownAnchor(), box_.shownCaret());
-            *startOffset = static_cast<int>(from);
-            *endOffset = static_cast<int>(to);
+            const std::size_t anchor = box_.shownAnchor();
+            const std::size_t caret = box_.shownCaret();
+            *startOffset = static_cast<int>(std::min(anchor, caret));
+            *endOffset = static_cast<int>(std::max(anchor, caret));
         }
     }
     int selectionCount() const override { return box_.hasSelectedText() ? 1 : 0; }

@@ -146,7 +146,9 @@ void TextBoxLineEdit::clearSelection() {
 }
 
 QString TextBoxLineEdit::farSelection() const {
-    const auto [from, to] = std::minmax(farAnchor_, shownCaret());
+    const std::size_t caret = shownCaret();
+    const std::size_t from = std::min(farAnchor_, caret);
+    const std::size_t to = std::max(farAnchor_, caret);
     return toQString(box()->text().substr(from, to - from));
 }
 
