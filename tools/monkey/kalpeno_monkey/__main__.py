@@ -36,6 +36,9 @@ def options(argv):
                              "a failure (for replays; may be repeated)")
     parser.add_argument("--summary", help="write the summary to this file")
     parser.add_argument("--trace", help="write every event to this file, one a line")
+    parser.add_argument("--shots", metavar="N:DIR",
+                        help="from event N on, save the screen after each event in DIR, as "
+                        "event-N.png (to see what a replayed failure did)")
     parser.add_argument("--progress", type=int, default=0,
                         help="print a line every this many events")
     parser.add_argument("--jobs", type=int, default=1,

@@ -4,6 +4,7 @@ choice, its sending, and the measuring of its answer and busy times against the 
 import collections
 import os
 import select
+import subprocess
 
 from Xlib import X, display as xdisplay
 from Xlib.error import ConnectionClosedError
@@ -158,7 +159,7 @@ class Run:
         event = self.maker.next(windows)
         self.history.append(f"{number}: {event.text}")
         if self.trace:
-            self.trace.write(f"{number}: {event.text}\n")
+            self.trace.write(f"{number}: {event.text} (at {now():.3f})\n")
             self.trace.flush()
         if event.paste_text is not None:
             self.clipboard.own(event.paste_text, self.current_time())
@@ -169,8 +170,18 @@ class Run:
         if event.kind == "right-click":
             self.context_menus |= {w.client.id for w in self.windows() if not w.managed} - popups
         self.stats.add(event.kind, result)
+        self.shoot(number)
         self.judge(event, result)
         self.after(event)
+
+    def shoot(self, number):
+        if not self.options.shots:
+            return
+        first, folder = self.options.shots.split(":", 1)
+        if number >= int(first):
+            os.makedirs(folder, exist_ok=True)
+            subprocess.run(["import", "-display", self.screen.display, "-window", "root",
+                            os.path.join(folder, f"event-{number}.png")], check=False)
 
     def pasting_kind(self, event, windows):
         """An event that may paste (Ctrl+V, Shift+Insert, the middle button, a left click into a

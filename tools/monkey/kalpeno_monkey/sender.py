@@ -7,6 +7,13 @@ from Xlib import X, XK
 from Xlib.ext import xtest
 from Xlib.protocol import event as xevent
 
+# The keyboard LED that shows Num Lock (the second one).
+NUM_LOCK_LED = 2
+
+
+def is_keypad(keysym):
+    return XK.XK_KP_Space <= keysym <= XK.XK_KP_9 or keysym == XK.XK_KP_Equal
+
 
 class Sender:
     def __init__(self, display):
@@ -17,6 +24,15 @@ class Sender:
         self.width = display.screen().width_in_pixels
         self.height = display.screen().height_in_pixels
         self.shift = self._keycode("Shift_L")[0]
+        self._lock_num_lock()
+
+    def _lock_num_lock(self):
+        """Num Lock on, as on a desk where the keypad types figures. With it off, a keypad digit
+        is typed with Shift, which the keypad's key type takes as the key's first level with
+        Shift: KP_0 would come as Shift+Insert, a paste, and KP_1 as Shift+End."""
+        if not self.display.get_keyboard_control().led_mask & NUM_LOCK_LED:
+            self._tap(self._keycode("Num_Lock")[0])
+            self.display.sync()
 
     def _spare_keycodes(self):
         """The first of the eight last keycodes, which give vendor keys nobody here presses;
@@ -24,11 +40,12 @@ class Sender:
         return self.display.display.info.max_keycode - 7
 
     def _keycode(self, name):
-        """The keycode of a keysym and whether it needs Shift."""
+        """The keycode of a keysym and whether it needs Shift. A keypad key's second level comes
+        from Num Lock, not Shift."""
         keysym = XK.string_to_keysym(name)
         for keycode, index in self.display.keysym_to_keycodes(keysym):
             if index in (0, 1):
-                return keycode, index == 1
+                return keycode, index == 1 and not is_keypad(keysym)
         raise ValueError(f"no key gives {name}")
 
     def perform(self, steps, close_time):
