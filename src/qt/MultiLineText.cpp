@@ -3,6 +3,7 @@
 #include <QChar>
 
 #include <algorithm>
+#include <iterator>
 
 namespace kalpeno::qt {
 
@@ -122,21 +123,66 @@ void groupLines(QString& part, qsizetype perParagraph) {
     }
 }
 
-int editorPosition(std::u16string_view modelText, std::size_t modelPosition) {
-    int position = 0;
-    for (ShownWalk walk(modelText, splitLength); !walk.atEnd() && walk.modelIndex() < modelPosition;
-         ++position) {
-        walk.next();
+// The marks follow ShownWalk: a CR LF is one editor position; a split comes before the character
+// that makes the run since the line's start (or the last split) longer than `split`, unless that
+// character ends a surrogate pair (the split then waits one character) or begins a CR LF.
+ShownPositions::ShownPositions(std::u16string_view modelText, qsizetype split)
+    : modelSize_(modelText.size()) {
+    marks_.push_back({0, 0, false});
+    std::size_t i = 0;
+    int editor = 0;
+    const auto splitSize = static_cast<std::size_t>(std::max<qsizetype>(split, 0));
+    while (i < modelText.size()) {
+        const std::size_t lineEnd = std::min(modelText.find(u"\r\n", i), modelText.size());
+        std::size_t runStart = i;
+        while (splitSize > 0 && lineEnd - runStart > splitSize) {
+            std::size_t at = runStart + splitSize;
+            while (at < lineEnd && QChar::isLowSurrogate(modelText[at])) {
+                ++at;
+            }
+            if (at >= lineEnd) {
+                break;
+            }
+            editor += static_cast<int>(at - runStart) + 1;
+            marks_.push_back({at, editor, true});
+            runStart = at;
+        }
+        editor += static_cast<int>(lineEnd - runStart);
+        if (lineEnd == modelText.size()) {
+            break;
+        }
+        i = lineEnd + 2;
+        editor += 1;
+        marks_.push_back({i, editor, false});
     }
-    return position;
+    editorSize_ = editor;
+}
+
+// A model position at a split is the end of the paragraph before it.
+int ShownPositions::editor(std::size_t model) const {
+    model = std::min(model, modelSize_);
+    auto mark =
+        std::prev(std::upper_bound(marks_.begin(), marks_.end(), model,
+                                   [](std::size_t m, const Mark& k) { return m < k.model; }));
+    if (mark->split && mark->model == model) {
+        --mark;
+    }
+    return mark->editor + static_cast<int>(model - mark->model);
+}
+
+std::size_t ShownPositions::model(int editor) const {
+    editor = std::clamp(editor, 0, editorSize_);
+    const auto mark = std::prev(std::upper_bound(
+        marks_.begin(), marks_.end(), editor, [](int e, const Mark& k) { return e < k.editor; }));
+    return mark->model + static_cast<std::size_t>(editor - mark->editor);
+}
+
+int editorPosition(std::u16string_view modelText, std::size_t modelPosition) {
+    return ShownPositions(modelText).editor(modelPosition);
 }
 
 std::size_t modelPosition(std::u16string_view modelText, int editorPosition) {
-    ShownWalk walk(modelText, splitLength);
-    for (int position = 0; position < editorPosition && !walk.atEnd(); ++position) {
-        walk.next();
-    }
-    return walk.modelIndex();
+    return ShownPositions(modelText).model(editorPosition);
 }
 
 } // namespace kalpeno::qt

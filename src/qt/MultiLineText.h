@@ -22,6 +22,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kalpeno::qt {
 
@@ -59,6 +60,29 @@ qsizetype linesPerParagraph(qsizetype lineEnds);
 // paragraph end, and so does one that ends splitLength characters or more since the last
 // paragraph end; the others become U+2028.
 void groupLines(QString& part, qsizetype perParagraph);
+
+// Positions of a text in the model's count and in the editor's, worked out once for the text:
+// the two counts part only at a CR LF and at a split, which are kept in order, so that a position
+// is mapped in logarithmic time however long the text is. Beyond the text is its end.
+class ShownPositions {
+public:
+    explicit ShownPositions(std::u16string_view modelText, qsizetype split = splitLength);
+
+    int editor(std::size_t model) const;
+    std::size_t model(int editor) const;
+    int editorSize() const { return editorSize_; }
+
+private:
+    // Where a line starts (after a CR LF) or a split ends, in both counts.
+    struct Mark {
+        std::size_t model;
+        int editor;
+        bool split;
+    };
+    std::vector<Mark> marks_;
+    std::size_t modelSize_ = 0;
+    int editorSize_ = 0;
+};
 
 int editorPosition(std::u16string_view modelText, std::size_t modelPosition);
 std::size_t modelPosition(std::u16string_view modelText, int editorPosition);

@@ -21,10 +21,16 @@ TextBoxEditor::TextBoxEditor(forms::TextBox& box, UserEvents& events, QWidget* p
     setVerticalScrollBarPolicy(box.verticalScrollBar() ? Qt::ScrollBarAlwaysOn
                                                        : Qt::ScrollBarAsNeeded);
     // A safety net: should the editor ever change its text itself (a drag that moves text out of
-    // it), the model's text comes back.
+    // it), the model's text comes back. What changes no length (the layout of a composition) is
+    // no change of the text.
     connect(document(), &QTextDocument::contentsChanged, this, [this] {
-        if (!showing_ && this->box() &&
-            !sameLines(document()->toRawText(), editorText(this->box()->text()))) {
+        if (showing_ ||
+            (shownModel_ && document()->characterCount() - 1 == positions().editorSize())) {
+            return;
+        }
+        shownModel_.reset();
+        positions_.reset();
+        if (this->box() && !sameLines(document()->toRawText(), editorText(this->box()->text()))) {
             showText();
         }
     });
@@ -52,15 +58,26 @@ void TextBoxEditor::mirrorAllOwn() {
     showText();
 }
 
+// Once the editor shows a text of the model's, a change replaces only the lines it touched; until
+// then, and should the editor have changed its text itself, the whole texts are compared.
 void TextBoxEditor::showText() {
     if (!box()) {
         return;
     }
     showing_ = true;
-    const QString wanted = editorText(box()->text());
-    const QString shown = document()->toRawText();
-    if (!sameLines(shown, wanted)) {
-        replaceChangedPart(shown, wanted);
+    const std::u16string& text = box()->text();
+    if (!shownModel_) {
+        const QString wanted = editorText(text);
+        const QString shown = document()->toRawText();
+        if (!sameLines(shown, wanted)) {
+            replaceChangedPart(shown, wanted);
+        }
+        shownModel_ = text;
+        positions_.reset();
+    } else if (*shownModel_ != text) {
+        replaceChangedLines(text);
+        *shownModel_ = text;
+        positions_.reset();
     }
     QTextCursor caret = textCursor();
     caret.setPosition(caretInEditor());
@@ -95,12 +112,50 @@ void TextBoxEditor::replaceChangedPart(const QString& shown, const QString& want
     cursor.insertText(part);
 }
 
+// From the start of the first changed line to the end of the last, its line end kept: the splits
+// of a long line follow from its start, and a change moves those after it. The lines around are
+// the same in both texts, and so is where they start in the editor.
+void TextBoxEditor::replaceChangedLines(std::u16string_view wanted) {
+    const std::u16string_view shown = *shownModel_;
+    const std::size_t common = std::min(shown.size(), wanted.size());
+    const std::size_t prefix = static_cast<std::size_t>(
+        std::mismatch(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(common),
+                      wanted.begin())
+            .first -
+        shown.begin());
+    const std::size_t suffix = static_cast<std::size_t>(
+        std::mismatch(shown.rbegin(), shown.rbegin() + static_cast<std::ptrdiff_t>(common - prefix),
+                      wanted.rbegin())
+            .first -
+        shown.rbegin());
+    const std::size_t lineEnd = prefix >= 2 ? shown.rfind(u"\r\n", prefix - 2) : shown.npos;
+    const std::size_t start = lineEnd == shown.npos ? 0 : lineEnd + 2;
+    const std::size_t nextLine = shown.find(u"\r\n", shown.size() - suffix);
+    const std::size_t shownEnd = nextLine == shown.npos ? shown.size() : nextLine;
+    const std::size_t wantedEnd = shownEnd - shown.size() + wanted.size();
+    const ShownPositions& before = positions();
+    QTextCursor cursor(document());
+    cursor.setPosition(before.editor(start));
+    cursor.setPosition(before.editor(shownEnd), QTextCursor::KeepAnchor);
+    QString part = editorText(wanted.substr(start, wantedEnd - start));
+    groupLines(part, linesPerParagraph(part.count(QChar(paragraphSeparator))));
+    cursor.insertText(part);
+}
+
+const ShownPositions& TextBoxEditor::positions() const {
+    if (!positions_) {
+        positions_.emplace(shownModel_ ? std::u16string_view(*shownModel_)
+                                       : std::u16string_view(box()->text()));
+    }
+    return *positions_;
+}
+
 int TextBoxEditor::caretInEditor() const {
-    return editorPosition(box()->text(), box()->caret());
+    return positions().editor(box()->caret());
 }
 
 std::size_t TextBoxEditor::caretInModel() const {
-    return modelPosition(box()->text(), textCursor().position());
+    return positions().model(textCursor().position());
 }
 
 // A caret that is already there keeps the selection that ends at it.
@@ -148,7 +203,7 @@ void TextBoxEditor::mousePressEvent(QMouseEvent* event) {
     }
     if (event->button() == Qt::MiddleButton) {
         const int position = cursorForPosition(event->position().toPoint()).position();
-        events().moveCaret(*box(), modelPosition(box()->text(), position));
+        events().moveCaret(*box(), positions().model(position));
         event->accept();
         return;
     }
@@ -185,12 +240,12 @@ void TextBoxEditor::mouseDoubleClickEvent(QMouseEvent* event) {
 // says where the line begins and ends.
 void TextBoxEditor::selectLine(QPoint at) {
     const std::u16string_view text = box()->text();
-    const std::size_t position = modelPosition(text, cursorForPosition(at).position());
+    const std::size_t position = positions().model(cursorForPosition(at).position());
     const std::size_t before = position >= 2 ? text.rfind(u"\r\n", position - 2) : text.npos;
     const std::size_t after = text.find(u"\r\n", position);
     QTextCursor cursor(document());
-    cursor.setPosition(editorPosition(text, before == text.npos ? 0 : before + 2));
-    cursor.setPosition(editorPosition(text, after == text.npos ? text.size() : after + 2),
+    cursor.setPosition(positions().editor(before == text.npos ? 0 : before + 2));
+    cursor.setPosition(positions().editor(after == text.npos ? text.size() : after + 2),
                        QTextCursor::KeepAnchor);
     setTextCursor(cursor);
 }
@@ -203,8 +258,8 @@ QMimeData* TextBoxEditor::createMimeDataFromSelection() const {
         return QPlainTextEdit::createMimeDataFromSelection();
     }
     const std::u16string_view text = box()->text();
-    const std::size_t start = modelPosition(text, cursor.selectionStart());
-    const std::size_t end = modelPosition(text, cursor.selectionEnd());
+    const std::size_t start = positions().model(cursor.selectionStart());
+    const std::size_t end = positions().model(cursor.selectionEnd());
     auto* data = new QMimeData;
     data->setText(copiedText(text.substr(start, end - start)));
     return data;

@@ -2,8 +2,13 @@
 
 #include "qt/TextBoxWidget.h"
 
+#include "qt/MultiLineText.h"
+
 #include <QPlainTextEdit>
 #include <QPoint>
+
+#include <optional>
+#include <string>
 
 namespace kalpeno::qt {
 
@@ -36,10 +41,18 @@ protected:
 private:
     void showText();
     void replaceChangedPart(const QString& shown, const QString& wanted);
+    void replaceChangedLines(std::u16string_view wanted);
+    // The editor's positions of the text it shows.
+    const ShownPositions& positions() const;
     void showCaret();
     void selectLine(QPoint at);
     int caretInEditor() const;
     std::size_t caretInModel() const;
+
+    // The model's text the editor was last set from, while the editor is known to show it; its
+    // positions are worked out when first asked for.
+    std::optional<std::u16string> shownModel_;
+    mutable std::optional<ShownPositions> positions_;
 };
 
 } // namespace kalpeno::qt

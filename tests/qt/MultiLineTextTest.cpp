@@ -137,6 +137,27 @@ TEST(MultiLineTextTest, LongLinesAreSplitWhereNoCharacterIsCut) {
     EXPECT_EQ(modelPosition(line, split + 1), n); // the next paragraph's start
 }
 
+// Every caret's editor position is the length of the editor's text up to it, and maps back; texts
+// with lines, lone CR and LF, surrogate pairs and splits, with a short split length.
+TEST(TextPositionTest, PositionsAgreeWithTheEditorsText) {
+    constexpr qsizetype split = 4;
+    for (const std::u16string text :
+         {u"", u"abcdefghij", u"ab\r\ncdefgh\r\n\r\nijklmnopq", u"abc\U0001F600\U0001F600x\r\n",
+          u"abcd\r\nefgh\rijkl\nmnop\r", u"\r\r\n\n\r\n\U0001F600abcd\U0001F600"}) {
+        const ShownPositions positions(text, split);
+        for (std::size_t m = 0; m <= text.size(); ++m) {
+            if (m > 0 && m < text.size() &&
+                ((text[m - 1] == u'\r' && text[m] == u'\n') || QChar::isLowSurrogate(text[m]))) {
+                continue; // no caret is inside a CR LF or a surrogate pair
+            }
+            const int e = static_cast<int>(editorText(text.substr(0, m), split).size());
+            EXPECT_EQ(positions.editor(m), e) << m;
+            EXPECT_EQ(positions.model(e), m) << m;
+        }
+        EXPECT_EQ(positions.editorSize(), editorText(text, split).size());
+    }
+}
+
 TEST(TextPositionTest, PositionBeyondTheTextIsItsEnd) {
     EXPECT_EQ(modelPosition(u"ab\r\n", 10), 4U);
     EXPECT_EQ(editorPosition(u"ab\r\n", 10), 3);
