@@ -33,6 +33,8 @@ class Sender:
         if not self.display.get_keyboard_control().led_mask & NUM_LOCK_LED:
             self._tap(self._keycode("Num_Lock")[0])
             self.display.sync()
+        if not self.display.get_keyboard_control().led_mask & NUM_LOCK_LED:
+            raise RuntimeError("Num Lock did not come on: keypad digits would not be typed")
 
     def _spare_keycodes(self):
         """The first of the eight last keycodes, which give vendor keys nobody here presses;
