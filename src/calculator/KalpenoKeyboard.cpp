@@ -90,13 +90,15 @@ bool Kalpeno::applyPendingOperator(Row& calc) {
 }
 
 // Enter with no operator pending: the calculation has one operand, the number in Text7, and that
-// number is its result, shown as Keisan shows one.
+// number is its result, shown as Keisan shows one. OpSymbol takes the (empty) operator display
+// as on every Enter.
 bool Kalpeno::takeOperandAsResult(Row& calc) {
     LeftValue = Text7.text();
     RightValue = Text9.text();
     if (!writeOperandLine(calc, Text7)) {
         return false;
     }
+    OpSymbol = Label6.caption();
     showResult(TapeValue);
     return true;
 }
