@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every benchmark of the Release build and writes one table to bench/results/latest.md
-# (also printed). Start-up and memory are measured under one Xvfb for the whole run; the event
-# and scale benchmarks use Qt's offscreen platform.
+# (also printed). The whole run is one desktop session of its own (testing/session: an Xvfb on a
+# display it picks, a session bus, a home): start-up, memory and latency are measured on its X
+# server; the event and scale benchmarks use Qt's offscreen platform.
 #
 #   bench/run.sh                  expects build-release/ (make bench builds it first)
 #   BENCH_RUNS=7                  interleaved runs per program that also read the memory
@@ -15,6 +16,10 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+if [[ -z ${KALPENO_BENCH_SESSION:-} ]]; then
+    KALPENO_BENCH_SESSION=1 exec "$root/testing/session/desktop-session" -- "$0" "$@"
+fi
+display=$DISPLAY
 build="$root/build-release"
 bin="$build/bin"
 only=${BENCH_ONLY:-}
@@ -30,13 +35,8 @@ start_runs=${BENCH_START_RUNS:-21}
 quick=${BENCH_QUICK:-0}
 work=$(mktemp -d)
 logs="$build/bench-logs"
-xvfb_pid=""
 
 cleanup() {
-    if [[ -n "$xvfb_pid" ]]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -44,29 +44,6 @@ trap cleanup EXIT
 for tool in kalpeno-launch-timer kalpeno-latency kalpeno-bench-events kalpeno-bench-scale; do
     [[ -x "$bin/$tool" ]] || { echo "run.sh: $bin/$tool is missing; run make bench" >&2; exit 2; }
 done
-
-# One Xvfb for the whole run, on the first free display from :97 on.
-start_xvfb() {
-    local n
-    for n in $(seq 97 120); do
-        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-        Xvfb ":$n" -noreset -nolisten tcp -screen 0 1280x1024x24 >"$work/xvfb.log" 2>&1 &
-        xvfb_pid=$!
-        for _ in $(seq 1 100); do
-            if [[ -S /tmp/.X11-unix/X$n ]]; then
-                display=":$n"
-                return 0
-            fi
-            kill -0 "$xvfb_pid" 2>/dev/null || break
-            sleep 0.05
-        done
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-        xvfb_pid=""
-    done
-    echo "run.sh: cannot start Xvfb" >&2
-    exit 2
-}
 
 machine() {
     local cpu mem os qt cxx
@@ -94,11 +71,7 @@ startup() {
         echo "No program to start."
         return
     fi
-    # A session bus, as on a desktop, for the peers that look for one.
-    local bus=()
-    command -v dbus-run-session >/dev/null && bus=(dbus-run-session --)
-    env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY="$display" \
-        "${bus[@]}" "$bin/kalpeno-launch-timer" --runs "$runs" --start-runs "$start_runs" --output "$work/startup.md" \
+    env -u QT_QPA_PLATFORM "$bin/kalpeno-launch-timer" --runs "$runs" --start-runs "$start_runs" --output "$work/startup.md" \
         "${programs[@]}" >"$logs/startup.log" 2>&1 ||
         echo "**The start-up benchmark failed**: see $logs/startup.log"
     [[ -f "$work/startup.md" ]] && cat "$work/startup.md"
@@ -121,10 +94,7 @@ latency() {
     for ((round = 0; round < latency_rounds; round++)); do
         rounds+=("${programs[@]}")
     done
-    local bus=()
-    command -v dbus-run-session >/dev/null && bus=(dbus-run-session --)
-    env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY="$display" \
-        "${bus[@]}" "$bin/kalpeno-latency" --presses $((presses / latency_rounds)) \
+    env -u QT_QPA_PLATFORM "$bin/kalpeno-latency" --presses $((presses / latency_rounds)) \
         --output "$work/latency.md" "${rounds[@]}" \
         >"$logs/latency.log" 2>&1 || echo "**The latency benchmark failed**: see $logs/latency.log"
     [[ -f "$work/latency.md" ]] && cat "$work/latency.md"
@@ -149,8 +119,7 @@ latency_section() {
 count_instructions() { # program, output file, callgrind options...
     local program=$1 out=$2 pid waited
     shift 2
-    env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY="$display" \
-        valgrind --tool=callgrind --dump-before='QXcbWindow::show*' "$@" \
+    env -u QT_QPA_PLATFORM valgrind --tool=callgrind --dump-before='QXcbWindow::show*' "$@" \
         --callgrind-out-file="$out" "$program" >/dev/null 2>&1 &
     pid=$!
     # The first dump is written on entering the window's show; then the program may go.
@@ -204,7 +173,6 @@ scale() {
 }
 
 mkdir -p "$logs"
-start_xvfb
 echo "run.sh: Xvfb on $display; $start_runs start-up runs per program" >&2
 if [[ "$only" == latency ]]; then
     {

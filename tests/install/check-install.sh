@@ -6,8 +6,8 @@
 #   - the desktop entry and the AppStream metadata validate, and the metadata's newest release
 #     is the changelog's newest entry;
 #   - the program, started by the desktop entry's Exec line from another folder on the offscreen
-#     platform, shows Help.txt in its Help window with no message (PROBE, a library loaded into
-#     it, drives and reads its windows);
+#     platform, in a desktop session of its own, shows Help.txt in its Help window with no
+#     message (PROBE, a library loaded into it, drives and reads its windows);
 #   - for BUILD, the scenario runner installs on request, alone.
 set -euo pipefail
 source=$(cd "$(dirname "$0")/../.." && pwd)
@@ -49,5 +49,5 @@ mkdir "$scratch/elsewhere"
 cd "$scratch/elsewhere"
 PATH=$root/usr/bin:$PATH QT_QPA_PLATFORM=offscreen KALPENO_PROBE_EXPECT=$source/data/Help.utf8.txt \
     ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0 \
-    timeout 60 env LD_PRELOAD="$probe" $exec_line ||
+    "$source/testing/session/desktop-session" -- timeout 60 env LD_PRELOAD="$probe" $exec_line ||
     fail "the program started by 'Exec=$exec_line' did not show Help.txt"

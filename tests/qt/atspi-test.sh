@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The program as a screen reader meets it: on a virtual X display of its own, with a private
-# session bus, the accessibility bus and its registry, the real program is started with
+# The program as a screen reader meets it: in a desktop session of its own (an X server, a
+# session bus), with the accessibility bus and its registry, the real program is started with
 # accessibility on and atspi_check.py walks and drives it through AT-SPI. Needs nothing of the
 # machine's own display or session; every process started here is ended here.
 #
@@ -9,7 +9,7 @@ set -euo pipefail
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
 
-# Inside the private session bus: the accessibility bus, its registry, the program, the client.
+# Inside the session: the accessibility bus, its registry, the program, the client.
 if [[ ${2:-} == --in-session ]]; then
     pids=()
     cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; wait || true; }
@@ -43,25 +43,5 @@ if [[ ${2:-} == --in-session ]]; then
     exit
 fi
 
-work=$(mktemp -d)
-xvfb=
-cleanup() {
-    [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do
-    [[ -s $work/display ]] && break
-    sleep 0.1
-done
-if [[ ! -s $work/display ]]; then
-    echo "atspi-test: Xvfb did not start" >&2
-    cat "$work/xvfb.log" >&2
-    exit 1
-fi
-export DISPLAY=:$(head -1 "$work/display")
-unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
 export LC_ALL=C.UTF-8
-dbus-run-session -- bash "$0" "$program" --in-session
+exec "$here/../../testing/session/desktop-session" -- bash "$0" "$program" --in-session

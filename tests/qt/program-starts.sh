@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Starts the program as its users do, with no arguments, on a virtual X server, and checks that
-# its window appears there and that it is still running a few seconds later, waiting for the
-# user. A fault on the way (a crash, an abort, a sanitizer's report) ends it early with a status
-# of its own; a program that runs without ever showing its window fails too.
+# Starts the program as its users do, with no arguments, in a desktop session of its own (an X
+# server, a session bus), and checks that its window appears there and that it is still running
+# a few seconds later, waiting for the user. A fault on the way (a crash, an abort, a sanitizer's
+# report) ends it early with a status of its own; a program that runs without ever showing its
+# window fails too.
 set -u
+session=$(cd "$(dirname "$0")/../../testing/session" && pwd)/desktop-session
 export QT_QPA_PLATFORM=xcb
-exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+exec "$session" --screen 1024x768x24 -- bash -c '
     "$1" &
     pid=$!
     shown=

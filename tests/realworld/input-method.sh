@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# A calculation typed through a real Japanese input method, as its users type: Xvfb with openbox,
-# ibus with Mozc in kana mode, XTest key presses and clicks, the boxes read back over AT-SPI.
+# A calculation typed through a real Japanese input method, as its users type: a desktop session
+# of its own (Xvfb with openbox, a session bus), ibus with Mozc in kana mode, XTest key presses and clicks, the boxes read back over AT-SPI.
 # Mozc refuses to run as root, so the session runs as `nobody` with a home of its own.
 #
 #   tests/realworld/input-method.sh PROGRAM [SHOTS_DIR]
@@ -27,12 +27,9 @@ cp "$here/input_method.py" "$here/../../tools/monkey/kalpeno_monkey/clipboard.py
 chown -R nobody "$work" "$shots"
 chmod 755 "$work"
 
+# Inside the session (an X server with openbox and a bus of its own, testing/session).
 session() {
     set -u
-    export DISPLAY=:$(( 60 + RANDOM % 200 ))
-    Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-    openbox >"$WORK/openbox.log" 2>&1 &
     export GTK_IM_MODULE=ibus QT_IM_MODULE=ibus XMODIFIERS=@im=ibus QT_ACCESSIBILITY=1
     export NO_AT_BRIDGE=0 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
     ibus-daemon -r -x -d >"$WORK/ibus.log" 2>&1
@@ -41,14 +38,15 @@ session() {
     sleep 3
     status=0
     python3 "$WORK/input_method.py" "$SHOTS" || status=$?
-    kill %3 %2 %1 2>/dev/null || true
+    kill %1 2>/dev/null || true
     ibus exit 2>/dev/null || true
     return $status
 }
 export -f session
 status=0
-su nobody -s /bin/bash -c "HOME='$work/home' WORK='$work' PROGRAM='$program' SHOTS='$shots' \
-    dbus-run-session -- bash -c session" 2>"$work/session.log" || status=$?
+su nobody -s /bin/bash -c "WORK='$work' PROGRAM='$program' SHOTS='$shots' \
+    '$here/../../testing/session/desktop-session' --window-manager --screen 1280x800x24 \
+    --home '$work/home' -- bash -c session" 2>"$work/session.log" || status=$?
 echo "screenshots: $shots"
 [[ $status -eq 0 ]] || { echo "see $work/*.log"; exit "$status"; }
 rm -rf "$work/home"

@@ -1,4 +1,4 @@
-"""The program under test: one process at a time, started on the monkey's display with its
+"""The program under test: one process at a time, started in the monkey's session with its
 output in a log file, its CPU time read from /proc (nanoseconds, summed over its threads), its
 windows found through the window manager's client list and the override-redirect windows
 (menus, context menus) that carry its process id."""
@@ -45,9 +45,9 @@ class Window:
 
 
 class Program:
-    def __init__(self, path, display_name, log_folder):
+    def __init__(self, path, env, log_folder):
         self.path = path
-        self.display_name = display_name
+        self.env = dict(env, QT_QPA_PLATFORM="xcb")
         self.log_folder = log_folder
         self.process = None
         self.log_path = None
@@ -58,9 +58,7 @@ class Program:
         self.starts += 1
         self.log_path = os.path.join(self.log_folder, f"program-{self.starts}.log")
         self._log = open(self.log_path, "wb")
-        env = dict(os.environ, DISPLAY=self.display_name, QT_QPA_PLATFORM="xcb")
-        env.setdefault("XDG_RUNTIME_DIR", self.log_folder)
-        self.process = subprocess.Popen([self.path], env=env, stdin=subprocess.DEVNULL,
+        self.process = subprocess.Popen([self.path], env=self.env, stdin=subprocess.DEVNULL,
                                         stdout=self._log, stderr=subprocess.STDOUT,
                                         cwd=os.path.dirname(self.path))
         return self.process.pid

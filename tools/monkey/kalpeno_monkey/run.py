@@ -57,7 +57,6 @@ class Run:
         self.screen.start()
         self.display = xdisplay.Display(self.screen.display)
         self.display.set_error_handler(lambda error, request: None)  # windows may vanish
-        self.screen.wait_for_manager(self.display)
         self.root = self.display.screen().root
         # Qt sends its answers to pings to the root window for StructureNotify.
         self.root.change_attributes(event_mask=X.StructureNotifyMask)
@@ -70,8 +69,8 @@ class Run:
         self.clipboard = Clipboard(self.display, self.own)
         self.sender = Sender(self.display)
         self.finder = WindowFinder(self.display)
-        self.program = Program(os.path.abspath(self.options.program), self.screen.display,
-                               self.screen.folder.name)
+        self.program = Program(os.path.abspath(self.options.program), self.screen.env(),
+                               self.screen.folder)
         self.start_program()
 
     def close(self):

@@ -1,13 +1,15 @@
-"""The X server the program runs on: an Xvfb of its own (a free display number, chosen by the
-server itself) with openbox as the window manager, so that windows get frames, close boxes and
-title bars as on a desktop. Openbox gets a configuration of its own: the frame's buttons and
+"""The desktop session the program runs in: an Xvfb of its own (a free display number, chosen by
+the server itself), a session bus, a home of its own, and openbox as the window manager, so
+that windows get frames, close boxes and title bars as on a desktop. Openbox gets a configuration of its own: the frame's buttons and
 title bar, Alt+F4, and nothing that could start another program (no root menu). Its double-click
 time is shorter than the time between two events, so that only a double click is one."""
 
 import os
-import subprocess
-import tempfile
-import time
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.realpath(__file__)), "..", "..", "..",
+                                "testing", "session"))
+from desktop_session import DesktopSession  # noqa: E402
 
 OPENBOX_CONFIG = """<?xml version="1.0" encoding="UTF-8"?>
 <openbox_config xmlns="http://openbox.org/3.4/rc">
@@ -51,64 +53,9 @@ OPENBOX_CONFIG = """<?xml version="1.0" encoding="UTF-8"?>
 WIDTH, HEIGHT = 1280, 1024
 
 
-class Screen:
-    """Starts Xvfb and openbox; `display` is the DISPLAY value for the clients."""
+class Screen(DesktopSession):
+    """The monkey's desktop session: `display` is the DISPLAY value for the clients, env() the
+    program's environment, with the session's bus, home and runtime folder."""
 
     def __init__(self):
-        self.folder = tempfile.TemporaryDirectory(prefix="kalpeno-monkey-")
-        self.display = None
-        self._server = None
-        self._manager = None
-
-    def start(self):
-        read_end, write_end = os.pipe()
-        self.server_log = os.path.join(self.folder.name, "Xvfb.log")
-        with open(self.server_log, "wb") as log:
-            self._server = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{WIDTH}x{HEIGHT}x24",
-                 "-nolisten", "tcp", "-noreset"],
-                pass_fds=(write_end,), stdout=log, stderr=subprocess.STDOUT)
-        os.close(write_end)
-        with os.fdopen(read_end) as pipe:
-            number = pipe.readline().strip()
-        if not number:
-            raise RuntimeError("Xvfb did not start")
-        self.display = ":" + number
-        config = os.path.join(self.folder.name, "rc.xml")
-        with open(config, "w", encoding="utf-8") as out:
-            out.write(OPENBOX_CONFIG)
-        env = dict(os.environ, DISPLAY=self.display)
-        self._manager = subprocess.Popen(
-            ["openbox", "--config-file", config, "--sm-disable"], env=env,
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-    def wait_for_manager(self, display, timeout=10.0):
-        """Waits until openbox has taken the screen (it names itself on the root window)."""
-        atom = display.intern_atom("_NET_SUPPORTING_WM_CHECK")
-        root = display.screen().root
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            if root.get_full_property(atom, 0) is not None:
-                return
-            if self._manager.poll() is not None:
-                break
-            time.sleep(0.02)
-        raise RuntimeError("openbox did not start")
-
-    def server_state(self):
-        """Whether the server runs, and the end of what it wrote."""
-        with open(self.server_log, "rb") as log:
-            tail = log.read().decode("utf-8", "replace").strip().splitlines()[-10:]
-        state = "running" if self._server.poll() is None else f"ended ({self._server.poll()})"
-        return "\n".join([f"Xvfb {state}"] + tail)
-
-    def stop(self):
-        for process in (self._manager, self._server):
-            if process and process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
-        self.folder.cleanup()
+        super().__init__(screen=f"{WIDTH}x{HEIGHT}x24", openbox_config=OPENBOX_CONFIG)
