@@ -9,6 +9,7 @@
 #   tools/setup.sh peers      other calculators, for comparison in `make bench-peers`
 #   tools/setup.sh realworld  a real X session, input method and screen-reader client for
 #                             `make check-input-method`
+#   tools/setup.sh cleanroot  debootstrap, for `make test-clean-root`
 set -euo pipefail
 
 # at-spi2-core, python3-pyatspi and the session bus: the test that drives the program as a
@@ -23,8 +24,9 @@ base=(cmake ninja-build g++ make
 package=(dpkg-dev file lintian)
 fuzz=(clang libclang-rt-14-dev)
 bench=(libbenchmark-dev libx11-dev libxtst-dev libxdamage-dev valgrind)
-realworld=(xvfb xauth x11-utils openbox xdotool imagemagick dbus dbus-x11 at-spi2-core
+realworld=(xvfb xauth x11-utils openbox xdotool imagemagick dbus at-spi2-core
            python3-pyatspi ibus ibus-mozc)
+cleanroot=(debootstrap)
 # xcalc as its users see it: with its bitmap and its fonts (the key labels)
 peers=(x11-apps xbitmaps xfonts-base xfonts-75dpi galculator speedcrunch kcalc gnome-calculator qalculate-gtk)
 
@@ -37,6 +39,7 @@ for group in "${@:-base}"; do
         package) packages+=("${base[@]}" "${package[@]}") ;;
         peers) packages+=("${peers[@]}") ;;
         realworld) packages+=("${base[@]}" "${realworld[@]}") ;;
+        cleanroot) packages+=("${cleanroot[@]}") ;;
         *) echo "setup.sh: unknown group '$group'" >&2; exit 2 ;;
     esac
 done
@@ -50,6 +53,29 @@ done
 
 sudo=()
 [[ $(id -u) -eq 0 ]] || sudo=(sudo)
+
+# Another apt run (an automatic update, a second set-up) may hold the package lock: wait for it,
+# as long as apt's lock timeout, rather than fail. apt itself waits for the dpkg lock; the lists
+# and archive locks it gives up on at once, so a run that failed on a lock is tried again.
+lock_wait=600
+apt_get() {
+    local deadline=$((SECONDS + lock_wait)) log status
+    log=$(mktemp)
+    while :; do
+        status=0
+        "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o "DPkg::Lock::Timeout=$lock_wait" \
+            "$@" 2>"$log" || status=$?
+        cat "$log" >&2
+        if [[ $status -eq 0 ]] || ! grep -q -E 'Could not get lock|Unable to (acquire|lock)' "$log" ||
+            [[ $SECONDS -ge $deadline ]]; then
+            rm -f "$log"
+            return "$status"
+        fi
+        echo "setup.sh: another apt run holds the package lock; waiting" >&2
+        sleep 5
+    done
+}
+
 echo "setup.sh: installing ${missing[*]}"
-"${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+apt_get update -qq
+apt_get install -y -qq --no-install-recommends "${missing[@]}"
