@@ -1,5 +1,5 @@
 # A thin wrapper over the CMake presets. Every target runs the set-up script first.
-.PHONY: setup build test run check-input-method package package-test monkey fuzz fuzz-merge bench bench-peers format clean
+.PHONY: setup build test test-clean-root run check-input-method package package-test monkey fuzz fuzz-merge bench bench-peers format clean
 
 setup:
 	@tools/setup.sh
@@ -13,6 +13,14 @@ test: build
 	cmake --preset sanitize
 	cmake --build --preset sanitize
 	ctest --preset sanitize
+
+# `make test` as on a fresh Debian 12 machine: in a minimal root made with debootstrap, from a
+# fresh clone of HEAD, as root with an empty environment (tests/clean-root/clean-root.sh). Needs
+# root. CLEAN_ROOT_TARGETS="test package-test" checks more.
+CLEAN_ROOT_TARGETS ?= test
+test-clean-root:
+	tools/setup.sh cleanroot
+	tests/clean-root/clean-root.sh $(CLEAN_ROOT_TARGETS)
 
 run: build
 	build/bin/kalpeno
