@@ -21,7 +21,8 @@ fi
 # The first Debian mirror of this machine's apt sources (deb822 or one-line form).
 mirror=$( { cat /etc/apt/sources.list.d/*.sources 2>/dev/null | sed -n 's/^URIs:[[:space:]]*//p'
             sed -n 's/^deb[[:space:]]\+\(\[[^]]*\][[:space:]]\+\)\?\([^[:space:]]\+\).*/\2/p' \
-                /etc/apt/sources.list 2>/dev/null; } | tr ' ' '\n' | grep -v -- '-security' | head -1)
+                /etc/apt/sources.list 2>/dev/null || true; } | tr ' ' '\n' | grep -v -- '-security' |
+            head -1 || true)
 [[ -n $mirror ]] || { echo "clean-root: no Debian mirror in /etc/apt" >&2; exit 2; }
 
 scratch=$(mktemp -d "${TMPDIR:-/var/tmp}/kalpeno-clean-root.XXXXXX")
