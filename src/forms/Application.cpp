@@ -1,5 +1,7 @@
 #include "forms/Application.h"
 
+#include "forms/system/System.h"
+
 #include <algorithm>
 
 namespace kalpeno::forms {
@@ -8,9 +10,9 @@ namespace {
 
 constexpr std::u16string_view messageBoxTitle = u"Kalpeno";
 
-// The folder separator is "/"; a backslash is an ordinary character of a POSIX file name.
+// App.Path ends in the system's folder separator only at a root ("/", "C:\").
 std::u16string normalisedPath(std::u16string path) {
-    while (path.size() > 1 && path.back() == u'/') {
+    while (!path.empty() && path.back() == system::folderSeparator() && !system::isRoot(path)) {
         path.pop_back();
     }
     return path;
@@ -336,7 +338,7 @@ Application::KeyOutcome Application::typeKey(TextBox& box, char32_t key) {
         return KeyOutcome::Inserted;
     }
     const char32_t folded = KeyRouting::fold(key);
-    const std::int16_t original = keyRouting_.keyAscii(folded);
+    const std::int16_t original = KeyRouting::keyAscii(folded);
     std::int16_t keyAscii = original;
     const std::size_t messagesBefore = messagesShown_;
     box.onKeyPress(keyAscii);

@@ -97,7 +97,6 @@ private:
 
     std::u16string path_;
     MessageBoxPort& messageBox_;
-    KeyRouting keyRouting_;
     std::map<std::u16string, FormFactory, std::less<>> factories_;
     std::vector<std::unique_ptr<Form>> forms_;     // loaded forms, in load order
     std::vector<std::unique_ptr<Form>> discarded_; // unloaded during an event; freed after it

@@ -1,9 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
-
-struct UConverter;
 
 namespace kalpeno::forms {
 
@@ -11,24 +8,13 @@ namespace kalpeno::forms {
 // a Japanese input method gives for the calculator's keys fold to their ASCII twins: the
 // full-width forms (０ to ９, ．, ＋, －, ＊, ／, ＝ and the ideographic space) and what kana mode
 // sends for "-", "/", "." and "*" (−, ー, ｰ, ‐; ・, ･, ÷; 。, ｡; ×). Any other character outside
-// ASCII reaches the handler as its code in the Japanese ANSI code page (CP932) as a signed
-// 16-bit value.
+// ASCII reaches the handler as its code in the Japanese ANSI code page (CP932, forms/Cp932.h) as
+// a signed 16-bit value, and one that the code page does not have as "?".
 class KeyRouting {
 public:
-    KeyRouting();
-    ~KeyRouting();
-    KeyRouting(const KeyRouting&) = delete;
-    KeyRouting& operator=(const KeyRouting&) = delete;
-
     static char32_t fold(char32_t key);
     // The KeyAscii of a key (already folded).
-    std::int16_t keyAscii(char32_t key) const;
-
-private:
-    struct CloseConverter {
-        void operator()(UConverter* converter) const;
-    };
-    std::unique_ptr<UConverter, CloseConverter> cp932_;
+    static std::int16_t keyAscii(char32_t key);
 };
 
 } // namespace kalpeno::forms

@@ -7,7 +7,7 @@
 
 namespace kalpeno::forms {
 
-// Sequential input of a text file in the Japanese ANSI code page (Windows code page 932):
+// Sequential input of a text file in the Japanese ANSI code page (code page 932, forms/Cp932.h):
 // open for input, read one line, test for the end, close. A line ends with CR LF or a lone CR;
 // a lone LF stays inside its line; a last line without a line end is read like the others.
 // The whole file is read and closed inside open(), so no descriptor stays open on any path,
@@ -21,14 +21,6 @@ public:
     // FIFO, a device, also behind a symbolic link), is larger than maximumSize or cannot be read or
     // decoded. Never blocks.
     static std::optional<TextFileInput> open(std::u16string_view path);
-
-    // Decodes bytes of code page 932 through ICU's converter. Every byte sequence that is not
-    // valid CP932 (an unassigned byte such as 0x80, 0xA0 or 0xFD to 0xFF, a lead byte without its
-    // trail byte, also at the end) becomes one U+FFFD and the bytes after it decode normally.
-    // A NUL byte also becomes U+FFFD: a text box cannot show it, and a window layer that passes
-    // text on as a C string would silently cut the text there. Nothing when ICU's converter for
-    // CP932 is not available.
-    static std::optional<std::u16string> decodeCp932(std::string_view bytes);
 
     bool eof() const { return position_ >= text_.size(); }
     // The next line, without its line end; valid until the next call.

@@ -2,6 +2,7 @@
 
 #include "forms/Application.h"
 #include "forms/TextFileInput.h"
+#include "forms/system/System.h"
 
 #include <array>
 #include <exception>
@@ -22,9 +23,6 @@ constexpr std::array designControls{
 
 constexpr std::array<forms::MenuDesign, 1> designMenus{{{u"mnuModoru", u"電卓へ戻る", {}}}};
 constexpr std::array<forms::ControlRef, 1> designTabOrder{{{u"Text1"}}};
-
-// The folder separator of the platform the program runs on.
-constexpr char16_t separator = u'/';
 
 } // namespace
 
@@ -49,8 +47,8 @@ FrmHelp::FrmHelp(forms::Application& app) : Form(app, design()), Text1(textBox(u
 
 std::u16string FrmHelp::MyPath() const {
     std::u16string path = app().path();
-    if (path.empty() || path.back() != separator) {
-        path += separator;
+    if (path.empty() || path.back() != forms::system::folderSeparator()) {
+        path += forms::system::folderSeparator();
     }
     return path;
 }

@@ -1,18 +1,9 @@
 #pragma once
 
-#include <filesystem>
-
 namespace kalpeno::scenario {
 
-// How many file descriptors the process has open: the same before and after an operation that
-// must leave none open.
-inline int openDescriptors() {
-    int count = 0;
-    for ([[maybe_unused]] const auto& entry :
-         std::filesystem::directory_iterator("/proc/self/fd")) {
-        ++count;
-    }
-    return count;
-}
+// How many files the process has open (descriptors; on Windows, handles): the same before and
+// after an operation that must leave none open.
+int openDescriptors();
 
 } // namespace kalpeno::scenario

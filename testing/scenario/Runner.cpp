@@ -1,5 +1,6 @@
 #include "scenario/Runner.h"
 
+#include "scenario/CommandLine.h"
 #include "scenario/ScenarioFile.h"
 #include "scenario/Utf.h"
 
@@ -11,7 +12,7 @@ namespace kalpeno::scenario {
 RunResult Runner::runFile(const std::string& file, const std::filesystem::path& appDir) {
     RunResult failedToRun;
     failedToRun.error = true;
-    std::ifstream stream(file, std::ios::binary);
+    std::ifstream stream(pathFromUtf8(file), std::ios::binary);
     std::stringstream content;
     content << stream.rdbuf();
     if (!stream) {
@@ -25,8 +26,7 @@ RunResult Runner::runFile(const std::string& file, const std::filesystem::path& 
         out_ << file << ':' << e.line() << ": error: " << e.what() << '\n';
         return failedToRun;
     }
-    const std::optional<std::u16string> folder = fromUtf8(appDir.string());
-    std::unique_ptr<Session> session = factory_(folder.value_or(u""));
+    std::unique_ptr<Session> session = factory_(appDir.u16string());
     ScenarioFile scenario(file, *session, appDir, out_);
     for (const ScenarioLine& line : lines) {
         try {

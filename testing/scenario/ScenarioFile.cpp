@@ -203,7 +203,8 @@ void ScenarioFile::fileCommand(const std::string& command, const ScenarioLine& l
         std::ofstream stream(file, std::ios::binary | std::ios::trunc);
         stream << t[2].text;
         if (!stream) {
-            throw ScenarioError("cannot write " + file.string());
+            const std::u8string name = file.u8string();
+            throw ScenarioError("cannot write " + std::string(name.begin(), name.end()));
         }
         return;
     }

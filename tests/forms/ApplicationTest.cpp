@@ -439,11 +439,19 @@ TEST_P(AppPathTest, HasNoTrailingSeparatorExceptAtARoot) {
     EXPECT_EQ(app.path(), GetParam().path);
 }
 
+#if defined(_WIN32)
+INSTANTIATE_TEST_SUITE_P(Paths, AppPathTest,
+                         testing::Values(PathCase{u"C:\\Kalpeno\\", u"C:\\Kalpeno"},
+                                         PathCase{u"C:\\Kalpeno", u"C:\\Kalpeno"},
+                                         PathCase{u"C:\\Kalpeno\\\\", u"C:\\Kalpeno"},
+                                         PathCase{u"C:\\", u"C:\\"}, PathCase{u"\\", u"\\"}));
+#else
 INSTANTIATE_TEST_SUITE_P(Paths, AppPathTest,
                          testing::Values(PathCase{u"/opt/kalpeno/", u"/opt/kalpeno"},
                                          PathCase{u"/opt/kalpeno", u"/opt/kalpeno"},
                                          PathCase{u"/opt//", u"/opt"}, PathCase{u"/", u"/"},
                                          PathCase{u"//", u"/"}));
+#endif
 
 } // namespace
 } // namespace kalpeno::forms

@@ -65,8 +65,13 @@ INSTANTIATE_TEST_SUITE_P(
         CodeCase{U'　', -32448}, // 0x8140
         // Half-width katakana are single bytes above 0x7F.
         CodeCase{U'ｱ', 177}, CodeCase{U'｡', 161},
-        // Characters CP932 cannot hold arrive as "?".
-        CodeCase{U'😀', 63}, CodeCase{U'€', 63}));
+        // NEC's and IBM's rows: the system's choice where both hold a character.
+        CodeCase{U'①', -30912}, // 0x8740
+        CodeCase{U'ⅰ', -1472},  // 0xFA40
+        // Characters CP932 cannot hold arrive as "?", and so do those whose bytes, in one
+        // system's table or the other's, do not read back as them.
+        CodeCase{U'😀', 63}, CodeCase{U'€', 63}, CodeCase{U'\u0080', 63}, CodeCase{U'\uF8F0', 63},
+        CodeCase{U'\uF8F3', 63}, CodeCase{U'\uF86F', 63}));
 
 } // namespace
 } // namespace kalpeno::forms

@@ -2,15 +2,17 @@
 // and every file that is not a readable regular file of at most 16 MiB counts as unreadable
 // without blocking, without exhausting memory and without leaving a descriptor open.
 #include "forms/TextFileInput.h"
+#include "forms/Cp932.h"
 #include "scenario/OpenDescriptors.h"
 #include "scenario/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-#include <fcntl.h>
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <sys/stat.h>
-#include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -23,15 +25,6 @@ namespace kalpeno::forms {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::u16string toU16(const fs::path& path) {
-    const std::u8string utf8 = path.u8string();
-    std::u16string result;
-    for (char8_t c : utf8) {
-        result += static_cast<char16_t>(c); // the test folders are ASCII
-    }
-    return result;
-}
 
 std::u16string u16(std::string_view ascii) {
     return {ascii.begin(), ascii.end()};
@@ -48,7 +41,9 @@ using scenario::openDescriptors;
 class TemporaryFolder : public testing::Test {
 protected:
     fs::path file() const { return folder_ / "Help.txt"; }
-    std::optional<TextFileInput> openFile() const { return TextFileInput::open(toU16(file())); }
+    std::optional<TextFileInput> openFile() const {
+        return TextFileInput::open(file().u16string());
+    }
 
     scenario::ScratchFolder scratch_{"kalpeno-tfi"};
     const fs::path folder_ = scratch_.path();
@@ -63,7 +58,7 @@ struct DecodeCase {
 class DecodeTest : public testing::TestWithParam<DecodeCase> {};
 
 TEST_P(DecodeTest, DecodesCodePage932) {
-    EXPECT_EQ(TextFileInput::decodeCp932(GetParam().bytes), GetParam().text);
+    EXPECT_EQ(decodeCp932(GetParam().bytes), GetParam().text);
 }
 
 using namespace std::string_literals;
@@ -199,12 +194,13 @@ TEST_F(TemporaryFolder, ManyLinesAreReadCompletely) {
 
 TEST_F(TemporaryFolder, FileOfExactlyTheLimitIsRead) {
     { std::ofstream create(file(), std::ios::binary); }
-    ASSERT_EQ(::truncate(file().c_str(), TextFileInput::maximumSize), 0);
+    fs::resize_file(file(), TextFileInput::maximumSize);
     std::optional<TextFileInput> input = openFile();
     ASSERT_TRUE(input);
     EXPECT_EQ(input->size(), TextFileInput::maximumSize);
 }
 
+#if !defined(_WIN32)
 TEST_F(TemporaryFolder, SymbolicLinkToRegularFileIsRead) {
     writeBytes(folder_ / "real.txt", "abc\r\n");
     fs::create_symlink(folder_ / "real.txt", file());
@@ -212,14 +208,30 @@ TEST_F(TemporaryFolder, SymbolicLinkToRegularFileIsRead) {
     ASSERT_TRUE(input);
     EXPECT_EQ(input->lineInput(), u"abc");
 }
+#endif
+
+// Files that another program holds open while a test runs; closed when the test ends.
+#if defined(_WIN32)
+std::vector<HANDLE> heldFiles;
+void releaseHeldFiles() {
+    for (HANDLE file : heldFiles) {
+        CloseHandle(file);
+    }
+    heldFiles.clear();
+}
+#else
+void releaseHeldFiles() {}
+#endif
 
 struct BadFileCase {
     const char* name;
     std::function<void(const fs::path& file)> make;
 };
 
-class UnreadableFileTest : public TemporaryFolder,
-                           public testing::WithParamInterface<BadFileCase> {};
+class UnreadableFileTest : public TemporaryFolder, public testing::WithParamInterface<BadFileCase> {
+protected:
+    void TearDown() override { releaseHeldFiles(); }
+};
 
 // None of these may block, and none may leave a descriptor open.
 TEST_P(UnreadableFileTest, CountsAsUnreadable) {
@@ -229,25 +241,41 @@ TEST_P(UnreadableFileTest, CountsAsUnreadable) {
     EXPECT_EQ(openDescriptors(), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, UnreadableFileTest,
-    testing::Values(
-        BadFileCase{"Missing", [](const fs::path&) {}},
-        BadFileCase{"Folder", [](const fs::path& f) { fs::create_directory(f); }},
-        BadFileCase{"Fifo", [](const fs::path& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0600), 0); }},
-        BadFileCase{"LinkToDevZero", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); }},
-        BadFileCase{"LinkToDevNull", [](const fs::path& f) { fs::create_symlink("/dev/null", f); }},
-        BadFileCase{"DanglingLink",
-                    [](const fs::path& f) { fs::create_symlink(f.parent_path() / "gone", f); }},
-        BadFileCase{"LargerThanLimit",
-                    [](const fs::path& f) {
-                        const int fd = ::open(f.c_str(), O_CREAT | O_WRONLY, 0600);
-                        ASSERT_GE(fd, 0);
-                        ASSERT_EQ(::ftruncate(fd, TextFileInput::maximumSize + 1), 0);
-                        ::close(fd);
-                    }},
-        BadFileCase{"LinkToItself", [](const fs::path& f) { fs::create_symlink(f, f); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+// What no system reads as a file, then what each system has besides.
+std::vector<BadFileCase> unreadableFiles() {
+    std::vector<BadFileCase> cases{
+        {"Missing", [](const fs::path&) {}},
+        {"Folder", [](const fs::path& f) { fs::create_directory(f); }},
+        {"LargerThanLimit",
+         [](const fs::path& f) {
+             { std::ofstream create(f, std::ios::binary); }
+             fs::resize_file(f, TextFileInput::maximumSize + 1);
+         }},
+    };
+#if defined(_WIN32)
+    // Held open by another program that shares it with nobody, as an editor may.
+    cases.push_back({"HeldWithoutSharing", [](const fs::path& f) {
+                         const HANDLE held =
+                             CreateFileW(f.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr);
+                         ASSERT_NE(held, INVALID_HANDLE_VALUE);
+                         heldFiles.push_back(held);
+                     }});
+#else
+    cases.push_back({"Fifo", [](const fs::path& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0600), 0); }});
+    cases.push_back(
+        {"LinkToDevZero", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); }});
+    cases.push_back(
+        {"LinkToDevNull", [](const fs::path& f) { fs::create_symlink("/dev/null", f); }});
+    cases.push_back({"DanglingLink",
+                     [](const fs::path& f) { fs::create_symlink(f.parent_path() / "gone", f); }});
+    cases.push_back({"LinkToItself", [](const fs::path& f) { fs::create_symlink(f, f); }});
+#endif
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, UnreadableFileTest, testing::ValuesIn(unreadableFiles()),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TextFileInputPathTest, PathsThatNameNoFileAreUnreadable) {
     EXPECT_FALSE(TextFileInput::open(u""));

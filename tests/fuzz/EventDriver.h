@@ -31,6 +31,8 @@ public:
     std::size_t events() const { return events_; }
     std::size_t starts() const { return starts_; }
     std::size_t messagesShown() const { return checker_.messagesShown(); }
+    // Of all the programs showed so far (InvariantChecker::digest).
+    std::uint64_t digest() const { return checker_.digest(); }
     // UTF-16 units held by the boxes and tapes of the loaded windows.
     std::size_t unitsHeld() const;
     forms::Application& application() { return *app_; }

@@ -1,6 +1,7 @@
 // Any bytes as a sequence of user events on a fresh program: clicks, keys of any code, caret
 // moves, focus, menu commands of every window, closes and resizes. The rules of InvariantChecker
 // must hold after every event, and no exception may escape.
+#include "fuzz/Digest.h"
 #include "fuzz/EventDriver.h"
 #include "fuzz/FuzzCheck.h"
 
@@ -17,5 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (driver.failure()) {
         broken(*driver.failure());
     }
+    inputDigest().add(driver.digest());
     return 0;
 }

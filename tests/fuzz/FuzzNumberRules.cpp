@@ -2,6 +2,7 @@
 // and FormatPicture. The number text must read back to the number's 15-digit value, and the
 // display text must have the display form and lie within half a hundredth of that value.
 #include "calculator/NumberRules.h"
+#include "fuzz/Digest.h"
 #include "fuzz/DisplayForm.h"
 #include "fuzz/FuzzCheck.h"
 
@@ -43,6 +44,7 @@ double displayValue(const std::u16string& text) {
 
 void checkNumber(double number) {
     const std::u16string text = NumberToText(number);
+    kalpeno::fuzz::inputDigest().add(text);
     require(!text.empty(), "NumberToText gave an empty text");
     if (!std::isfinite(number)) {
         for (std::u16string_view picture : pictures) {
@@ -59,6 +61,7 @@ void checkNumber(double number) {
         require(back && *back == expected, "the number text does not read back to its value");
     }
     const std::u16string shown = FormatPicture(number, pictures[0]);
+    kalpeno::fuzz::inputDigest().add(shown);
     require(isDisplayForm(shown), "FormatPicture gave a text of the wrong form");
     for (std::u16string_view picture : pictures) {
         require(FormatPicture(number, picture) == shown, "the pictures disagree");

@@ -1,6 +1,7 @@
 #include "fuzz/InvariantChecker.h"
 
 #include "calculator/Kalpeno.h"
+#include "forms/CaptionControl.h"
 #include "forms/Form.h"
 #include "forms/ListBox.h"
 #include "forms/TextBox.h"
@@ -68,7 +69,25 @@ void InvariantChecker::checkState(const calculator::Kalpeno& window) {
     }
 }
 
+void InvariantChecker::addToDigest(const forms::Control& control, forms::Property property) {
+    digest_.add(control.form().name());
+    digest_.add(control.qualifiedName());
+    digest_.add(static_cast<std::uint64_t>(property));
+    if (const auto* box = dynamic_cast<const forms::TextBox*>(&control)) {
+        digest_.add(box->text());
+        digest_.add(box->caret());
+    } else if (const auto* list = dynamic_cast<const forms::ListBox*>(&control)) {
+        digest_.add(list->lines().size());
+        digest_.add(list->lines().empty() ? u"" : list->lines().back());
+    } else if (const auto* captioned = dynamic_cast<const forms::CaptionControl*>(&control)) {
+        digest_.add(captioned->caption());
+    }
+    digest_.add(control.visible() << 1 | control.enabled());
+    digest_.add(control.backColour().value_or(0xFFFFFFFF));
+}
+
 void InvariantChecker::controlChanged(forms::Control& control, forms::Property property) {
+    addToDigest(control, property);
     if (property == forms::Property::LinesAdded && isTape(control)) {
         checkTapeLine(control);
     } else if (property == forms::Property::Text && isTotalBox(control)) {
@@ -94,6 +113,7 @@ void InvariantChecker::checkTapeLine(const forms::Control& tape) {
 }
 
 void InvariantChecker::formLoaded(forms::Form& form) {
+    digest_.add(form.name());
     if (form.name() != u"Kalpeno" && form.name() != u"frmHelp" && form.name() != u"frmVersion4") {
         report("a form of no known name was loaded", form.name());
     }
@@ -101,6 +121,7 @@ void InvariantChecker::formLoaded(forms::Form& form) {
 
 void InvariantChecker::showMessage(std::u16string_view text, std::u16string_view title) {
     ++messages_;
+    digest_.add(text);
     if (std::find(programMessages.begin(), programMessages.end(), text) == programMessages.end()) {
         report("a message that is not the program's", text);
     }

@@ -2,9 +2,10 @@
 // Watches a running program through the model's own change reports and its message box, and
 // notes the first broken rule: a tape line or total box text that is not a display text, a
 // message that is none of the program's, a wrong message box title. The state fields are
-// checked after each event by checkState().
+// checked after each event by checkState(). Everything reported is also added to a digest.
 
 #include "forms/ModelObserver.h"
+#include "fuzz/Digest.h"
 
 #include <cstddef>
 #include <optional>
@@ -21,6 +22,8 @@ public:
     // The first rule broken, in words; nothing while all is well.
     const std::optional<std::string>& failure() const { return failure_; }
     std::size_t messagesShown() const { return messages_; }
+    // Of every change the program reported and every message it showed, in order.
+    std::uint64_t digest() const { return digest_.value(); }
 
     void checkState(const calculator::Kalpeno& window);
     // Notes a broken rule found by the caller; the first one is kept.
@@ -36,9 +39,11 @@ public:
 
 private:
     void checkTapeLine(const forms::Control& tape);
+    void addToDigest(const forms::Control& control, forms::Property property);
 
     std::optional<std::string> failure_;
     std::size_t messages_ = 0;
+    Digest digest_;
 };
 
 } // namespace kalpeno::fuzz

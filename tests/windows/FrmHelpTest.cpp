@@ -11,8 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#if !defined(_WIN32)
 #include <sys/stat.h>
-#include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -29,10 +30,6 @@ using namespace std::string_literals;
 
 constexpr std::u16string_view missingMessage = u"Help.txtファイルがありません。";
 
-std::u16string toU16(const std::string& ascii) {
-    return {ascii.begin(), ascii.end()};
-}
-
 using scenario::openDescriptors;
 
 // A program started from its own new, empty folder.
@@ -43,11 +40,12 @@ protected:
         startProgram(*app_);
         return *app_;
     }
-    forms::Application& start() { return start(toU16(folder_.string())); }
-    void write(std::string_view bytes) {
-        std::ofstream out(folder_ / "Help.txt", std::ios::binary);
+    forms::Application& start() { return start(folder_.u16string()); }
+    void write(std::string_view bytes, const fs::path& folder) {
+        std::ofstream out(folder / "Help.txt", std::ios::binary);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
+    void write(std::string_view bytes) { write(bytes, folder_); }
     // "ヘルプ" in the calculator window.
     FrmHelp& openHelp() {
         forms::Application& app = *app_;
@@ -76,6 +74,16 @@ TEST_P(MyPathTest, EndsInOneSeparator) {
     EXPECT_EQ(help.MyPath(), GetParam().myPath);
 }
 
+#if defined(_WIN32)
+INSTANTIATE_TEST_SUITE_P(Folders, MyPathTest,
+                         testing::Values(PathCase{"Plain", u"C:\\Kalpeno", u"C:\\Kalpeno\\"},
+                                         PathCase{"TrailingSeparator", u"C:\\Kalpeno\\",
+                                                  u"C:\\Kalpeno\\"},
+                                         PathCase{"DriveRoot", u"C:\\", u"C:\\"},
+                                         PathCase{"Japanese", u"C:\\Users\\ユーザー\\電卓",
+                                                  u"C:\\Users\\ユーザー\\電卓\\"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+#else
 INSTANTIATE_TEST_SUITE_P(
     Folders, MyPathTest,
     testing::Values(PathCase{"Plain", u"/opt/kalpeno", u"/opt/kalpeno/"},
@@ -84,6 +92,18 @@ INSTANTIATE_TEST_SUITE_P(
                     PathCase{"BackslashIsPartOfTheName", u"/opt/a\\", u"/opt/a\\/"},
                     PathCase{"Japanese", u"/home/ユーザー/電卓", u"/home/ユーザー/電卓/"}),
     [](const auto& info) { return std::string(info.param.name); });
+#endif
+
+// A program folder named in characters beyond the Japanese ANSI code page: the name stays
+// UTF-16 (or UTF-8) all the way to the system.
+TEST_F(HelpWindowTest, ProgramFolderNamedBeyondTheAnsiCodePage) {
+    const fs::path folder = folder_ / u8"電卓 한국어 😀";
+    fs::create_directory(folder);
+    write("\x93\x64\x91\xEC\r\n", folder);
+    start(folder.u16string());
+    EXPECT_EQ(text(openHelp()).text(), u"電卓\r\n");
+    EXPECT_TRUE(messages_.texts.empty());
+}
 
 struct LoadCase {
     const char* name;
@@ -135,20 +155,26 @@ TEST_P(HelpFailureTest, ShowsTheMessageAndAnEmptyWindow) {
     EXPECT_EQ(openDescriptors(), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, HelpFailureTest,
-    testing::Values(
-        FailureCase{"Missing", [](const fs::path&) {}},
-        FailureCase{"Folder", [](const fs::path& f) { fs::create_directory(f); }},
-        FailureCase{"Fifo", [](const fs::path& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0600), 0); }},
-        FailureCase{"Device", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); }},
-        FailureCase{"DanglingLink", [](const fs::path& f) { fs::create_symlink("gone", f); }},
-        FailureCase{"TooLarge",
-                    [](const fs::path& f) {
-                        { std::ofstream create(f); }
-                        fs::resize_file(f, 16 * 1024 * 1024 + 1);
-                    }}),
-    [](const auto& info) { return std::string(info.param.name); });
+std::vector<FailureCase> failures() {
+    std::vector<FailureCase> cases{
+        {"Missing", [](const fs::path&) {}},
+        {"Folder", [](const fs::path& f) { fs::create_directory(f); }},
+        {"TooLarge",
+         [](const fs::path& f) {
+             { std::ofstream create(f); }
+             fs::resize_file(f, 16 * 1024 * 1024 + 1);
+         }},
+    };
+#if !defined(_WIN32)
+    cases.push_back({"Fifo", [](const fs::path& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0600), 0); }});
+    cases.push_back({"Device", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); }});
+    cases.push_back({"DanglingLink", [](const fs::path& f) { fs::create_symlink("gone", f); }});
+#endif
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, HelpFailureTest, testing::ValuesIn(failures()),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(HelpWindowTest, UnknownProgramFolderCountsAsMissingFile) {
     start(u"");

@@ -1,11 +1,11 @@
 // The program's own Help.txt, as the build places it beside the executables, shows its UTF-8
 // source exactly: no message, no replacement character, every line ending in CR LF.
 #include "forms/Application.h"
+#include "forms/Utf.h"
 #include "program/Program.h"
 #include "scenario/RecordingMessageBox.h"
 
 #include <gtest/gtest.h>
-#include <unicode/ustring.h>
 
 #include <fstream>
 #include <iterator>
@@ -16,20 +16,9 @@
 namespace kalpeno::windows {
 namespace {
 
-std::u16string fromUtf8(const std::string& bytes) {
-    std::u16string text(bytes.size(), u'\0');
-    int32_t length = 0;
-    UErrorCode status = U_ZERO_ERROR;
-    u_strFromUTF8(text.data(), static_cast<int32_t>(text.size()), &length, bytes.data(),
-                  static_cast<int32_t>(bytes.size()), &status);
-    EXPECT_TRUE(U_SUCCESS(status));
-    text.resize(static_cast<std::size_t>(length));
-    return text;
-}
-
 std::u16string helpSource() {
     std::ifstream in(KALPENO_HELP_SOURCE, std::ios::binary);
-    return fromUtf8(std::string(std::istreambuf_iterator<char>(in), {}));
+    return forms::fromUtf8(std::string(std::istreambuf_iterator<char>(in), {})).value_or(u"");
 }
 
 TEST(ShippedHelpTextTest, ShowsItsSourceExactly) {

@@ -6,56 +6,17 @@
 // line must end in CR LF, no control character other than a tab may occur, and the result,
 // decoded the way the window decodes it, must give back the source exactly. A leading byte
 // order mark is dropped. TARGET is replaced only when everything succeeded.
-#include "forms/TextFileInput.h"
-
-#include <unicode/ucnv.h>
-#include <unicode/ustring.h>
+#include "forms/Cp932.h"
+#include "forms/Utf.h"
 
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <memory>
 #include <optional>
 #include <string>
 
 namespace {
-
-struct CloseConverter {
-    void operator()(UConverter* converter) const { ucnv_close(converter); }
-};
-using Converter = std::unique_ptr<UConverter, CloseConverter>;
-
-// A converter that stops at the first byte or character it cannot convert.
-Converter strictConverter(const char* name) {
-    UErrorCode status = U_ZERO_ERROR;
-    Converter converter(ucnv_open(name, &status));
-    if (U_FAILURE(status)) {
-        return nullptr;
-    }
-    ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
-                        &status);
-    ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
-                          &status);
-    ucnv_setFallback(converter.get(), false);
-    return U_SUCCESS(status) ? std::move(converter) : nullptr;
-}
-
-std::optional<std::u16string> decodeUtf8(const std::string& bytes) {
-    const Converter utf8 = strictConverter("UTF-8");
-    if (!utf8) {
-        return std::nullopt;
-    }
-    UErrorCode status = U_ZERO_ERROR;
-    std::u16string text(bytes.size() + 1, u'\0');
-    const int32_t length = ucnv_toUChars(utf8.get(), text.data(), static_cast<int32_t>(text.size()),
-                                         bytes.data(), static_cast<int32_t>(bytes.size()), &status);
-    if (U_FAILURE(status)) {
-        return std::nullopt;
-    }
-    text.resize(static_cast<std::size_t>(length));
-    return text;
-}
 
 // The first UTF-16 unit that has no CP932 code, or the encoded bytes.
 struct Encoded {
@@ -63,25 +24,16 @@ struct Encoded {
     std::optional<std::size_t> unmappable;
 };
 
+// Code page 932 has no character beyond the BMP, so a surrogate has no code either.
 Encoded encodeCp932(const std::u16string& text) {
     Encoded result;
-    const Converter cp932 = strictConverter("windows-31j");
-    if (!cp932) {
-        result.unmappable = 0;
-        return result;
-    }
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const std::size_t width = U16_IS_LEAD(text[i]) && i + 1 < text.size() ? 2 : 1;
-        char buffer[8];
-        UErrorCode status = U_ZERO_ERROR;
-        const int32_t length = ucnv_fromUChars(cp932.get(), buffer, sizeof buffer, text.data() + i,
-                                               static_cast<int32_t>(width), &status);
-        if (U_FAILURE(status) || length <= 0) {
+        const std::optional<std::string> bytes = kalpeno::forms::encodeCp932(text[i]);
+        if (!bytes) {
             result.unmappable = i;
             return result;
         }
-        result.bytes.append(buffer, static_cast<std::size_t>(length));
-        i += width - 1;
+        result.bytes += *bytes;
     }
     return result;
 }
@@ -133,7 +85,7 @@ int main(int argc, char** argv) {
         return fail(source, 0, "cannot be read");
     }
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::optional<std::u16string> text = decodeUtf8(bytes);
+    std::optional<std::u16string> text = kalpeno::forms::fromUtf8(bytes);
     if (!text) {
         return fail(source, 0, "is not valid UTF-8");
     }
@@ -149,7 +101,7 @@ int main(int argc, char** argv) {
         return fail(source, lineOf(*text, *encoded.unmappable),
                     "a character has no code in code page 932");
     }
-    if (kalpeno::forms::TextFileInput::decodeCp932(encoded.bytes) != *text) {
+    if (kalpeno::forms::decodeCp932(encoded.bytes) != *text) {
         return fail(source, 0, "does not read back as written");
     }
     std::filesystem::path partial = target;

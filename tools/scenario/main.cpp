@@ -2,6 +2,7 @@
 // Runs each scenario file against a fresh program, headless or on the real widgets, and closes
 // with "N passed, N failed". Exit status: 0 all checks passed, 1 a check failed, 2 a file could
 // not be run.
+#include "scenario/CommandLine.h"
 #include "scenario/HeadlessSession.h"
 #include "scenario/Runner.h"
 #include "scenario/ScratchFolder.h"
@@ -31,12 +32,13 @@ int main(int argc, char** argv) {
     bool gui = false;
     std::optional<std::filesystem::path> appDir;
     std::vector<std::string> files;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
+    const std::vector<std::string> args = kalpeno::scenario::commandLine(argc, argv);
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         if (arg == "--gui") {
             gui = true;
-        } else if (arg == "--app-dir" && i + 1 < argc) {
-            appDir = std::filesystem::absolute(argv[++i]);
+        } else if (arg == "--app-dir" && i + 1 < args.size()) {
+            appDir = std::filesystem::absolute(kalpeno::scenario::pathFromUtf8(args[++i]));
         } else if (arg.starts_with("--")) {
             return usage();
         } else {
