@@ -1,5 +1,5 @@
 # A thin wrapper over the CMake presets. Every target runs the set-up script first.
-.PHONY: setup build test test-clean-root run check-input-method package package-test monkey fuzz fuzz-merge bench bench-peers format clean
+.PHONY: setup build build-windows test test-windows test-clean-root run check-input-method package package-test monkey fuzz fuzz-merge bench bench-peers format clean
 
 setup:
 	@tools/setup.sh
@@ -13,6 +13,18 @@ test: build
 	cmake --preset sanitize
 	cmake --build --preset sanitize
 	ctest --preset sanitize
+	$(MAKE) test-windows
+
+# Windows: the MinGW-w64 cross-build in build-windows/, its tests under Wine (in a prefix of the
+# build's own, with one wineserver and a desktop session for the run), their runs compared with
+# the Linux build's.
+build-windows:
+	tools/setup.sh base windows
+	cmake --preset windows
+	cmake --build --preset windows
+
+test-windows: build build-windows
+	testing/windows/wine-session build-windows/wine -- ctest --preset windows
 
 # `make test` as on a fresh Debian 12 machine: in a minimal root made with debootstrap, from a
 # fresh clone of HEAD, as root with an empty environment (tests/clean-root/clean-root.sh). Needs
@@ -109,4 +121,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-sanitize build-release build-package build-fuzz
+	rm -rf build build-sanitize build-release build-package build-fuzz build-windows

@@ -9,6 +9,8 @@
 #   tools/setup.sh peers      other calculators, for comparison in `make bench-peers`
 #   tools/setup.sh realworld  a real X session, input method and screen-reader client for
 #                             `make check-input-method`
+#   tools/setup.sh windows    the MinGW-w64 cross compiler and Wine, for the Windows build and its
+#                             tests (`make test` runs them)
 #   tools/setup.sh cleanroot  debootstrap, for `make test-clean-root`
 set -euo pipefail
 
@@ -26,6 +28,8 @@ fuzz=(clang libclang-rt-14-dev)
 bench=(libbenchmark-dev libx11-dev libxtst-dev libxdamage-dev valgrind)
 realworld=(xvfb xauth x11-utils openbox xdotool imagemagick dbus at-spi2-core
            python3-pyatspi ibus ibus-mozc)
+# GoogleTest's sources, built with the cross compiler; the Japanese locale's sources for Wine
+windows=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine googletest locales)
 cleanroot=(debootstrap)
 # xcalc as its users see it: with its bitmap and its fonts (the key labels)
 peers=(x11-apps xbitmaps xfonts-base xfonts-75dpi galculator speedcrunch kcalc gnome-calculator qalculate-gtk)
@@ -39,6 +43,7 @@ for group in "${@:-base}"; do
         package) packages+=("${base[@]}" "${package[@]}") ;;
         peers) packages+=("${peers[@]}") ;;
         realworld) packages+=("${base[@]}" "${realworld[@]}") ;;
+        windows) packages+=("${windows[@]}") ;;
         cleanroot) packages+=("${cleanroot[@]}") ;;
         *) echo "setup.sh: unknown group '$group'" >&2; exit 2 ;;
     esac
