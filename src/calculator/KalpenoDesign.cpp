@@ -64,7 +64,7 @@ constexpr ControlDesign tape(std::u16string_view name, int left, std::u16string_
 
 constexpr ControlDesign picture(std::u16string_view name, forms::Bounds bounds,
                                 std::u16string_view accessibleName, std::u16string_view artwork,
-                                ControlFlags flags = {}, std::u16string_view shortcut = {}) {
+                                ControlFlags flags = {}, forms::Shortcut shortcut = {}) {
     return {.kind = ControlKind::Image,
             .name = name,
             .bounds = bounds,
@@ -85,9 +85,12 @@ constexpr std::array designControls{
     label(u"Label3", -1, {6600, 120, 1455, 255}, u"計算の合計", u"計算の合計の見出し",
           {gothic, 9.75}),
     // The letters can be clicked from the keyboard too: the pictures take no focus.
-    picture(u"Image1", {120, 360, 615, 495}, u"電卓Aを選ぶ", u"tileA", {}, u"Ctrl+1"),
-    picture(u"Image2", {120, 1080, 615, 495}, u"電卓Bを選ぶ", u"tileB", {}, u"Ctrl+2"),
-    picture(u"Image3", {120, 1800, 615, 555}, u"電卓Cを選ぶ", u"tileC", {}, u"Ctrl+3"),
+    picture(u"Image1", {120, 360, 615, 495}, u"電卓Aを選ぶ", u"tileA", {},
+            {.control = true, .key = u'1'}),
+    picture(u"Image2", {120, 1080, 615, 495}, u"電卓Bを選ぶ", u"tileB", {},
+            {.control = true, .key = u'2'}),
+    picture(u"Image3", {120, 1800, 615, 555}, u"電卓Cを選ぶ", u"tileC", {},
+            {.control = true, .key = u'3'}),
     picture(u"Image4", {120, 360, 615, 495}, u"電卓Aを使用中", u"markerA", hidden),
     picture(u"Image5", {120, 1080, 615, 495}, u"電卓Bを使用中", u"markerB", hidden),
     picture(u"Image6", {120, 1800, 615, 555}, u"電卓Cを使用中", u"markerC", hidden),

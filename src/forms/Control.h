@@ -37,8 +37,8 @@ public:
     bool enabled() const { return enabled_; }
     void setEnabled(bool enabled);
     const std::u16string& picture() const { return picture_; }
-    // The design's key for a click on the control, or empty.
-    const std::u16string& shortcut() const { return shortcut_; }
+    // The design's key for a click on the control, or none.
+    const Shortcut& shortcut() const { return shortcut_; }
     // The design's name for assistive technology, or empty.
     const std::u16string& accessibleName() const { return accessibleName_; }
 
@@ -63,7 +63,7 @@ private:
     bool visible_;
     bool enabled_;
     std::u16string picture_;
-    std::u16string shortcut_;
+    Shortcut shortcut_;
     std::u16string accessibleName_;
     int tabIndex_ = -1;
 };

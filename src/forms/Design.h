@@ -46,6 +46,16 @@ struct ControlFlags {
 };
 
 // One row of a form's design table.
+// A key with its modifiers, as data: each window layer makes its own kind of shortcut of it.
+struct Shortcut {
+    bool control = false;
+    bool alt = false;
+    bool shift = false;
+    char16_t key = 0; // a digit or a capital letter; 0 for none
+    constexpr bool empty() const { return key == 0; }
+    friend constexpr bool operator==(const Shortcut&, const Shortcut&) = default;
+};
+
 struct ControlDesign {
     ControlKind kind = ControlKind::Label;
     std::u16string_view name;
@@ -61,9 +71,9 @@ struct ControlDesign {
     ControlFlags flags;
     std::u16string_view picture; // artwork key of images and picture boxes
     int interval = 0;            // timers, in milliseconds
-    // A key that acts anywhere in the form's window as a click on the control ("Ctrl+1"), for
-    // what would otherwise take the mouse; empty for none.
-    std::u16string_view shortcut;
+    // A key that acts anywhere in the form's window as a click on the control (Ctrl+1), for
+    // what would otherwise take the mouse; none by default.
+    Shortcut shortcut;
 };
 
 struct MenuDesign {

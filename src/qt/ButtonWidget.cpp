@@ -1,7 +1,7 @@
 #include "qt/ButtonWidget.h"
 
+#include "layer/UserEvents.h"
 #include "qt/Conversions.h"
-#include "qt/UserEvents.h"
 
 namespace kalpeno::qt {
 

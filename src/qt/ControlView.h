@@ -7,9 +7,13 @@
 
 class QWidget;
 
+namespace kalpeno::layer {
+class UserEvents;
+}
+
 namespace kalpeno::qt {
 
-class UserEvents;
+using layer::UserEvents;
 
 // The widget that shows one control of the model. It mirrors every property change at once and
 // reports what the user does through UserEvents; it keeps no state of its own that the model

@@ -4,6 +4,7 @@
 // device-independent pixels on a HiDPI screen, so the layout keeps its proportions there).
 
 #include "forms/Design.h"
+#include "layer/Units.h"
 
 #include <QColor>
 #include <QRect>
@@ -13,8 +14,6 @@
 #include <string_view>
 
 namespace kalpeno::qt {
-
-inline constexpr int twipsPerPixel = 15;
 
 inline QString toQString(std::u16string_view text) {
     return QString(reinterpret_cast<const QChar*>(text.data()),
@@ -49,25 +48,17 @@ inline Qt::Alignment horizontalAlignmentOf(forms::Alignment alignment) {
     return Qt::AlignLeft;
 }
 
-// The captions of the context menus of the text boxes and the tapes.
-inline constexpr char16_t copyCaption[] = u"コピー";
-inline constexpr char16_t pasteCaption[] = u"貼り付け";
-inline constexpr char16_t selectAllCaption[] = u"すべて選択";
-
 inline int toPixels(int twips) {
-    return (twips >= 0 ? twips + twipsPerPixel / 2 : twips - twipsPerPixel / 2) / twipsPerPixel;
+    return layer::twipsToPixels(twips);
 }
 
 inline int toTwips(int pixels) {
-    return pixels * twipsPerPixel;
+    return layer::pixelsToTwips(pixels);
 }
 
-// Edges are rounded, so that neighbouring controls stay neighbours.
 inline QRect toPixels(const forms::Bounds& bounds) {
-    const int left = toPixels(bounds.left);
-    const int top = toPixels(bounds.top);
-    return QRect(left, top, toPixels(bounds.left + bounds.width) - left,
-                 toPixels(bounds.top + bounds.height) - top);
+    const layer::PixelRect rect = layer::toPixels(bounds);
+    return QRect(rect.left, rect.top, rect.width, rect.height);
 }
 
 } // namespace kalpeno::qt

@@ -1,6 +1,8 @@
 #include "qt/FormWindow.h"
 
 #include "forms/CaptionControl.h"
+#include "layer/Presentation.h"
+#include "layer/UserEvents.h"
 #include "qt/Artwork.h"
 #include "qt/ButtonWidget.h"
 #include "qt/ClientArea.h"
@@ -15,11 +17,11 @@
 #include "qt/PictureWidget.h"
 #include "qt/TextBoxEditor.h"
 #include "qt/TextBoxLineEdit.h"
-#include "qt/UserEvents.h"
 
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -33,7 +35,7 @@ QFont formFont(DesignFonts& fonts) {
 }
 
 QString menuText(const std::u16string& caption) {
-    return toQString(caption).replace(u'&', QStringLiteral("&&"));
+    return toQString(layer::menuText(caption));
 }
 
 // The widget of one control; none for a timer, which shows nothing.
@@ -64,29 +66,14 @@ ControlView* createView(forms::Control& control, UserEvents& events, Artwork& ar
     return nullptr;
 }
 
-// The name assistive technology reads: the design's, else the caption, else the design name.
-QString spokenName(const forms::Control& control) {
-    if (!control.accessibleName().empty()) {
-        return toQString(control.accessibleName());
-    }
-    if (const auto* captioned = dynamic_cast<const forms::CaptionControl*>(&control)) {
-        if (!captioned->caption().empty()) {
-            return toQString(captioned->caption());
-        }
-    }
-    return toQString(control.qualifiedName());
-}
-
-// What is read besides the name: the control's key ("ショートカットキー: Ctrl+1"), or a label's
-// design name (a label's name is what it shows).
-QString spokenDescription(const forms::Control& control) {
-    if (!control.shortcut().empty()) {
-        return QStringLiteral(u"ショートカットキー: ") + toQString(control.shortcut());
-    }
-    if (control.kind() == forms::ControlKind::Label) {
-        return toQString(control.accessibleName());
-    }
-    return {};
+// The design's key as Qt's.
+QKeySequence keySequence(const forms::Shortcut& shortcut) {
+    QKeyCombination combination(static_cast<Qt::Key>(shortcut.key));
+    Qt::KeyboardModifiers modifiers;
+    modifiers.setFlag(Qt::ControlModifier, shortcut.control);
+    modifiers.setFlag(Qt::AltModifier, shortcut.alt);
+    modifiers.setFlag(Qt::ShiftModifier, shortcut.shift);
+    return QKeySequence(QKeyCombination(modifiers, combination.key()));
 }
 
 } // namespace
@@ -167,15 +154,14 @@ void FormWindow::createControls(Artwork& artwork, DesignFonts& fonts, LineEditSt
 // The name and description read by assistive technology, and the tooltip of a control that has a
 // key. Set before the control is mirrored: a label's name follows its caption from then on.
 void FormWindow::describe(const forms::Control& control, QWidget& widget) {
-    widget.setAccessibleName(spokenName(control));
-    const QString description = spokenDescription(control);
-    if (!description.isEmpty()) {
-        widget.setAccessibleDescription(description);
+    widget.setAccessibleName(toQString(layer::spokenName(control)));
+    const std::u16string description = layer::spokenDescription(control);
+    if (!description.empty()) {
+        widget.setAccessibleDescription(toQString(description));
     }
-    if (!control.shortcut().empty()) {
-        // The control's name and its key.
-        widget.setToolTip(spokenName(control) + QStringLiteral(" (") +
-                          toQString(control.shortcut()) + QStringLiteral(")"));
+    const std::u16string tip = layer::toolTip(control);
+    if (!tip.empty()) {
+        widget.setToolTip(toQString(tip));
     }
 }
 
@@ -187,7 +173,7 @@ void FormWindow::createShortcuts(QMenuBar* bar) {
         if (control->shortcut().empty()) {
             continue;
         }
-        auto* key = new QShortcut(QKeySequence(toQString(control->shortcut())), this);
+        auto* key = new QShortcut(keySequence(control->shortcut()), this);
         forms::Control* target = control.get();
         connect(key, &QShortcut::activated, this, [this, target] {
             if (form_) {
@@ -203,7 +189,7 @@ void FormWindow::createShortcuts(QMenuBar* bar) {
 // The design's tab order is the focus order; what is not in it takes no focus from the keyboard.
 void FormWindow::applyTabOrder() {
     for (const auto& [control, view] : views_) {
-        if (control->tabIndex() < 0 && control->kind() != forms::ControlKind::TextBox) {
+        if (!layer::takesFocus(*control)) {
             view->widget().setFocusPolicy(Qt::NoFocus);
         }
     }
@@ -247,9 +233,11 @@ void FormWindow::reportClientSize() {
     if (events_.busy()) {
         if (!sizePending_) {
             sizePending_ = true;
-            events_.whenIdle(*this, [this] {
-                sizePending_ = false;
-                reportClientSize();
+            events_.whenIdle([window = QPointer<FormWindow>(this)] {
+                if (window) {
+                    window->sizePending_ = false;
+                    window->reportClientSize();
+                }
             });
         }
         return;

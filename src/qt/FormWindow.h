@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/Form.h"
+#include "qt/ControlView.h"
 
 #include <QWidget>
 
@@ -18,7 +19,6 @@ class LineEditStyle;
 class ClientArea;
 class MenuBarStyle;
 class ControlView;
-class UserEvents;
 
 // The window of one loaded form, built from the form's design data as the model holds it: its
 // caption and icon, its menu bar, and a client area of the design size with one widget per

@@ -1,8 +1,9 @@
 #include "qt/ListBoxWidget.h"
 
+#include "layer/Presentation.h"
+#include "layer/UserEvents.h"
 #include "qt/Conversions.h"
 #include "qt/ListBoxAccessible.h"
-#include "qt/UserEvents.h"
 
 #include <QAccessible>
 #include <QClipboard>
@@ -465,9 +466,9 @@ void ListBoxWidget::copySelection() const {
 
 void ListBoxWidget::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    QAction* copyAction = menu.addAction(QString::fromUtf16(copyCaption));
+    QAction* copyAction = menu.addAction(QString::fromUtf16(layer::copyCaption));
     copyAction->setEnabled(selection_.anySelected());
-    QAction* selectAllAction = menu.addAction(QString::fromUtf16(selectAllCaption));
+    QAction* selectAllAction = menu.addAction(QString::fromUtf16(layer::selectAllCaption));
     selectAllAction->setEnabled(count() > 0);
     QAction* chosen = menu.exec(event->globalPos());
     if (chosen == copyAction) {

@@ -1,8 +1,9 @@
 #include "qt/PictureWidget.h"
 
+#include "layer/Presentation.h"
+#include "layer/UserEvents.h"
 #include "qt/Artwork.h"
 #include "qt/Conversions.h"
-#include "qt/UserEvents.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,7 +13,8 @@ namespace kalpeno::qt {
 PictureWidget::PictureWidget(forms::Control& picture, Artwork& artwork, UserEvents& events,
                              QWidget* parent)
     : QWidget(parent), ControlView(picture, events), artwork_(artwork), key_(picture.picture()),
-      shortcut_(toQString(picture.shortcut())),
+      shortcut_(picture.shortcut().empty() ? QString()
+                                           : toQString(layer::shortcutText(picture.shortcut()))),
       stretched_(picture.kind() == forms::ControlKind::Image),
       clickable_(static_cast<bool>(picture.onClick)) {
     setFocusPolicy(Qt::NoFocus);

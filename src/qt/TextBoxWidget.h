@@ -1,10 +1,11 @@
 #pragma once
 
 #include "forms/TextBox.h"
+#include "layer/Presentation.h"
+#include "layer/UserEvents.h"
 #include "qt/ControlView.h"
 #include "qt/Conversions.h"
 #include "qt/KeyTranslation.h"
-#include "qt/UserEvents.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -173,13 +174,13 @@ protected:
 
     void contextMenuEvent(QContextMenuEvent* event) override {
         QMenu menu(this);
-        QAction* copyAction = menu.addAction(QString::fromUtf16(copyCaption));
+        QAction* copyAction = menu.addAction(QString::fromUtf16(layer::copyCaption));
         copyAction->setEnabled(hasSelection());
-        QAction* pasteAction = menu.addAction(QString::fromUtf16(pasteCaption));
+        QAction* pasteAction = menu.addAction(QString::fromUtf16(layer::pasteCaption));
         pasteAction->setEnabled(!this->isReadOnly() &&
                                 !QGuiApplication::clipboard()->text().isEmpty());
         menu.addSeparator();
-        QAction* selectAllAction = menu.addAction(QString::fromUtf16(selectAllCaption));
+        QAction* selectAllAction = menu.addAction(QString::fromUtf16(layer::selectAllCaption));
         QAction* chosen = menu.exec(event->globalPos());
         if (chosen == copyAction) {
             copySelection();

@@ -6,12 +6,16 @@
 #include <QApplication>
 #include <QFont>
 #include <QMenu>
+#include <QTimer>
 
 #include <algorithm>
 
 namespace kalpeno::qt {
 
-WindowLayer::WindowLayer(forms::Application& app) : app_(app), events_(app) {
+WindowLayer::WindowLayer(forms::Application& app)
+    : app_(app), events_(app, [](std::function<void()> action) {
+          QTimer::singleShot(0, qApp, std::move(action));
+      }) {
     installFontSubstitutes();
     events_.afterEvent = [this] { syncFocus(); };
     connect(qApp, &QApplication::focusChanged, this,

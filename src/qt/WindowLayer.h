@@ -9,11 +9,11 @@
 
 #include "forms/Application.h"
 #include "forms/ModelObserver.h"
+#include "layer/UserEvents.h"
 #include "qt/Artwork.h"
 #include "qt/DesignFonts.h"
 #include "qt/LineEditStyle.h"
 #include "qt/MenuBarStyle.h"
-#include "qt/UserEvents.h"
 
 #include <QObject>
 #include <QPointer>
@@ -31,6 +31,7 @@ namespace kalpeno::qt {
 
 class ControlView;
 class FormWindow;
+using layer::UserEvents;
 
 class WindowLayer : public QObject, public forms::ModelObserver {
     Q_OBJECT

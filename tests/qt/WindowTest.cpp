@@ -2,10 +2,10 @@
 // tapes, and the end of the program when its last shown window closes.
 #include "GuiProgram.h"
 
+#include "layer/UserEvents.h"
 #include "qt/ClientArea.h"
 #include "qt/ControlView.h"
 #include "qt/ListBoxWidget.h"
-#include "qt/UserEvents.h"
 
 #include <QApplication>
 #include <QClipboard>

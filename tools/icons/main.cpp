@@ -2,7 +2,8 @@
 // Exports the program's icon, drawn by the program's own code, into an icon theme's folders
 // under OUTDIR: SIZExSIZE/apps/NAME.png for each SIZE, and scalable/apps/NAME.svg. The drawing
 // is shapes only, so it needs no display and no fonts.
-#include "qt/Artwork.h"
+#include "artwork/Artwork.h"
+#include "qt/QtPainter.h"
 
 #include <QDir>
 #include <QImage>
@@ -34,7 +35,8 @@ bool writePng(const QDir& folder, const QString& name, int size) {
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
-        kalpeno::qt::Artwork::paintProgramIcon(painter, size);
+        kalpeno::qt::QtPainter shapes(painter, nullptr);
+        kalpeno::artwork::paintIcon(u"kalpeno", size, shapes);
     }
     const QString file = folder.filePath(path + u'/' + name + QStringLiteral(".png"));
     if (!image.save(file, "PNG")) {
@@ -60,7 +62,10 @@ bool writeSvg(const QDir& folder, const QString& name) {
         std::cerr << "kalpeno-icons: cannot write " << file.toStdString() << '\n';
         return false;
     }
-    kalpeno::qt::Artwork::paintProgramIcon(painter, scalableSize);
+    {
+        kalpeno::qt::QtPainter shapes(painter, nullptr);
+        kalpeno::artwork::paintIcon(u"kalpeno", scalableSize, shapes);
+    }
     return painter.end();
 }
 

@@ -2,9 +2,6 @@
 
 #include "forms/Application.h"
 
-#include <QObject>
-#include <QPointer>
-
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -12,16 +9,18 @@
 #include <utility>
 #include <vector>
 
-namespace kalpeno::qt {
+namespace kalpeno::layer {
 
-// The one way from a widget into the model: every user action becomes the model's event here.
-// While the model is busy (an event or a model notification is being handled), a widget's
-// report is not delivered: it would be a reaction of the widgets to their own mirroring, or an
-// event nested inside a handler that still runs. After each event the window layer puts the
-// keyboard focus where the model has it.
+// The one way from a window layer's controls into the model: every user action becomes the
+// model's event here. While the model is busy (an event or a model notification is being
+// handled), a control's report is not delivered: it would be a reaction of the controls to their
+// own mirroring, or an event nested inside a handler that still runs. After each event the window
+// layer puts the keyboard focus where the model has it.
 class UserEvents {
 public:
-    explicit UserEvents(forms::Application& app) : app_(app) {}
+    // post: runs an action from the toolkit's event loop, soon.
+    UserEvents(forms::Application& app, std::function<void(std::function<void()>)> post)
+        : app_(app), post_(std::move(post)) {}
     UserEvents(const UserEvents&) = delete;
     UserEvents& operator=(const UserEvents&) = delete;
 
@@ -39,8 +38,9 @@ public:
 
     // Runs the action from the event loop once the model is no longer busy: soon if it is not
     // busy now, else after the event or notification under way, which may wait in a message box
-    // for long (nothing polls meanwhile). The action is dropped if its context object goes.
-    void whenIdle(QObject& context, std::function<void()> action);
+    // for long (nothing polls meanwhile). An action whose window may go meanwhile checks that
+    // it is still there.
+    void whenIdle(std::function<void()> action);
 
     // Marks the model busy while it tells the window layer of a change.
     class Busy {
@@ -92,10 +92,11 @@ private:
     void postIdleActions();
 
     forms::Application& app_;
+    std::function<void(std::function<void()>)> post_;
     int depth_ = 0;
     Composition* composing_ = nullptr;
     std::u16string repeat_;
-    std::vector<std::pair<QPointer<QObject>, std::function<void()>>> idleActions_;
+    std::vector<std::function<void()>> idleActions_;
 };
 
-} // namespace kalpeno::qt
+} // namespace kalpeno::layer

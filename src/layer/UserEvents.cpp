@@ -1,23 +1,17 @@
-#include "qt/UserEvents.h"
+#include "layer/UserEvents.h"
 
-#include <QTimer>
+namespace kalpeno::layer {
 
-#include <utility>
-
-namespace kalpeno::qt {
-
-void UserEvents::whenIdle(QObject& context, std::function<void()> action) {
-    idleActions_.emplace_back(&context, std::move(action));
+void UserEvents::whenIdle(std::function<void()> action) {
+    idleActions_.push_back(std::move(action));
     if (!busy()) {
         postIdleActions();
     }
 }
 
 void UserEvents::postIdleActions() {
-    for (auto& [context, action] : std::exchange(idleActions_, {})) {
-        if (context) {
-            QTimer::singleShot(0, context.data(), std::move(action));
-        }
+    for (std::function<void()>& action : std::exchange(idleActions_, {})) {
+        post_(std::move(action));
     }
 }
 
@@ -75,4 +69,4 @@ bool UserEvents::resize(forms::Form& form, int widthTwips, int heightTwips) {
     return deliver([&] { return app_.resize(form, widthTwips, heightTwips); });
 }
 
-} // namespace kalpeno::qt
+} // namespace kalpeno::layer
