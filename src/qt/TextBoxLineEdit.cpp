@@ -1,7 +1,7 @@
 #include "qt/TextBoxLineEdit.h"
 
+#include "layer/TextWindow.h"
 #include "qt/Conversions.h"
-#include "qt/TextWindow.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -49,7 +49,7 @@ std::u16string TextBoxLineEdit::shownText() const {
     if (box()) {
         const std::u16string_view model = box()->text();
         if (start_ <= model.size() &&
-            QStringView(shown) == model.substr(start_, windowEnd(model, start_) - start_)) {
+            QStringView(shown) == model.substr(start_, textWindow.end(model, start_) - start_)) {
             return std::u16string(model);
         }
     }
@@ -106,8 +106,8 @@ void TextBoxLineEdit::select(std::size_t anchor, std::size_t caret) {
     const std::u16string_view text = box()->text();
     caret = std::min(caret, text.size());
     anchor = std::min(anchor, text.size());
-    const std::size_t start = windowStart(text, caret, start_);
-    const std::size_t end = windowEnd(text, start);
+    const std::size_t start = textWindow.start(text, caret, start_);
+    const std::size_t end = textWindow.end(text, start);
     const bool anchorInside = anchor >= start && anchor <= end;
     const int caretAt = static_cast<int>(caret - start);
     const int anchorAt =
@@ -202,7 +202,7 @@ bool TextBoxLineEdit::moveByModel(const QKeyEvent& event) {
 }
 
 void TextBoxLineEdit::keyPressEvent(QKeyEvent* event) {
-    if (box() && box()->text().size() > windowLength &&
+    if (box() && box()->text().size() > textWindow.length &&
         keyMeaning(*event).effect == KeyEffect::Navigation && moveByModel(*event)) {
         event->accept();
         return;

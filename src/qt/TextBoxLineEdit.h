@@ -1,5 +1,6 @@
 #pragma once
 
+#include "layer/TextWindow.h"
 #include "qt/TextBoxWidget.h"
 
 #include <QLineEdit>
@@ -9,14 +10,18 @@
 
 namespace kalpeno::qt {
 
+// The window of a long text a line edit shows: Qt lays out 4,096 characters in about a
+// millisecond.
+inline constexpr layer::TextWindow textWindow{4096, 1024};
+
 // A single-line text box: the entry, total and display boxes (TextBoxWidget.h says how typing
 // reaches the model). Its caret is the model's; a click or an arrow key moves it there.
 //
-// A long text is shown as a window of it around the caret (TextWindow.h). Positions in the widget
-// are the model's less the window's start. A selection may reach beyond the window (Shift+Home,
-// select all): the widget then shows the part of it inside, and the box keeps its far end. Home,
-// End, select all, copy, the selection clipboard and the screen reader's text all take the
-// model's text, not the window's.
+// A long text is shown as a window of it around the caret (layer/TextWindow.h). Positions in the
+// widget are the model's less the window's start. A selection may reach beyond the window
+// (Shift+Home, select all): the widget then shows the part of it inside, and the box keeps its far
+// end. Home, End, select all, copy, the selection clipboard and the screen reader's text all take
+// the model's text, not the window's.
 class TextBoxLineEdit : public TextBoxWidget<QLineEdit> {
 public:
     TextBoxLineEdit(forms::TextBox& box, UserEvents& events, QWidget* parent);

@@ -3,7 +3,6 @@
 #include "GuiProgram.h"
 
 #include "qt/TextBoxLineEdit.h"
-#include "qt/TextWindow.h"
 #include "scenario/HeadlessSession.h"
 
 #include <QAccessible>
@@ -97,7 +96,7 @@ TEST_F(EntryBoxTest, ALongPasteIsShownWhole) {
     QTest::keyClick(&text1(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(entry().shownText(), toU16(digits));
     EXPECT_EQ(widget<TextBoxLineEdit>(QStringLiteral("Text7"))->shownText(), toU16(digits));
-    EXPECT_LE(text1().text().size(), qsizetype{windowLength});
+    EXPECT_LE(text1().text().size(), static_cast<qsizetype>(textWindow.length));
 }
 
 // A long text is shown as a window around the caret; the keys that go to the ends, the selection,
