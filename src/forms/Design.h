@@ -45,7 +45,6 @@ struct ControlFlags {
     Alignment alignment = Alignment::Left;
 };
 
-// One row of a form's design table.
 // A key with its modifiers, as data: each window layer makes its own kind of shortcut of it.
 struct Shortcut {
     bool control = false;
@@ -56,6 +55,7 @@ struct Shortcut {
     friend constexpr bool operator==(const Shortcut&, const Shortcut&) = default;
 };
 
+// One row of a form's design table.
 struct ControlDesign {
     ControlKind kind = ControlKind::Label;
     std::u16string_view name;
