@@ -7,9 +7,13 @@
 #include "scenario/Runner.h"
 #include "scenario/ScratchFolder.h"
 
-#ifdef KALPENO_HAVE_QT
+#if defined(KALPENO_HAVE_QT)
 #include "gui/QtSession.h"
 #include <QApplication>
+#elif defined(KALPENO_HAVE_WIN32)
+#include "win32/Win32Session.h"
+#include <objbase.h>
+#include <windows.h>
 #endif
 
 #include <cstdlib>
@@ -51,7 +55,7 @@ int main(int argc, char** argv) {
     kalpeno::scenario::SessionFactory factory = [](const std::u16string& dir) {
         return std::make_unique<kalpeno::scenario::HeadlessSession>(dir);
     };
-#ifdef KALPENO_HAVE_QT
+#if defined(KALPENO_HAVE_QT)
     std::unique_ptr<QApplication> qtApp;
     if (gui) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -59,6 +63,12 @@ int main(int argc, char** argv) {
         }
         qtApp = std::make_unique<QApplication>(argc, argv);
         factory = [](const std::u16string& dir) { return kalpeno::qt::makeQtSession(dir); };
+    }
+#elif defined(KALPENO_HAVE_WIN32)
+    if (gui) {
+        SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        factory = [](const std::u16string& dir) { return kalpeno::win32::makeWin32Session(dir); };
     }
 #else
     if (gui) {

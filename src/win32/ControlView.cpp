@@ -1,0 +1,123 @@
+#include "win32/ControlView.h"
+
+#include "layer/Units.h"
+#include "win32/Fonts.h"
+#include "win32/FormWindow.h"
+#include "win32/Wide.h"
+
+#include <commctrl.h>
+
+namespace kalpeno::win32 {
+
+ControlView::ControlView(forms::Control& control, UserEvents& events, FormWindow& window)
+    : control_(&control), events_(events), window_(window) {}
+
+ControlView::~ControlView() {
+    if (hwnd_) {
+        RemoveWindowSubclass(hwnd_, subclassProc, 0);
+        DestroyWindow(hwnd_);
+    }
+    if (brush_) {
+        DeleteObject(brush_);
+    }
+}
+
+void ControlView::create(const wchar_t* className, DWORD style, DWORD exStyle) {
+    hwnd_ = CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_CLIPSIBLINGS | style, 0, 0, 0, 0,
+                            window_.hwnd(), reinterpret_cast<HMENU>(window_.nextControlId()),
+                            GetModuleHandleW(nullptr), nullptr);
+    SetWindowSubclass(hwnd_, subclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    dpi_ = window_.dpi();
+}
+
+LRESULT CALLBACK ControlView::subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR, DWORD_PTR self) {
+    auto* view = reinterpret_cast<ControlView*>(self);
+    if (message == WM_SETFOCUS) {
+        view->window_.userFocused(*view);
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, subclassProc, 0);
+        view->hwnd_ = nullptr;
+        return DefSubclassProc(hwnd, message, wParam, lParam);
+    }
+    return view->handle(message, wParam, lParam);
+}
+
+LRESULT ControlView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    return passOn(message, wParam, lParam);
+}
+
+LRESULT ControlView::passOn(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefSubclassProc(hwnd_, message, wParam, lParam);
+}
+
+void ControlView::mirror(forms::Property property) {
+    if (!control_ || !hwnd_) {
+        return;
+    }
+    switch (property) {
+    case forms::Property::Visible:
+        ShowWindow(hwnd_, control_->visible() ? SW_SHOWNA : SW_HIDE);
+        break;
+    case forms::Property::Enabled:
+        EnableWindow(hwnd_, control_->enabled());
+        break;
+    case forms::Property::BackColour:
+        mirrorBackColour();
+        break;
+    case forms::Property::Bounds:
+        applyDpi(dpi_);
+        break;
+    default:
+        mirrorOwn(property);
+        break;
+    }
+}
+
+void ControlView::mirrorAll() {
+    if (!control_ || !hwnd_) {
+        return;
+    }
+    applyDpi(dpi_);
+    mirrorBackColour();
+    EnableWindow(hwnd_, control_->enabled());
+    mirrorAllOwn();
+    ShowWindow(hwnd_, control_->visible() ? SW_SHOWNA : SW_HIDE);
+}
+
+void ControlView::applyDpi(int dpi) {
+    dpi_ = dpi;
+    if (!control_ || !hwnd_) {
+        return;
+    }
+    const layer::PixelRect place = layer::toPixels(control_->bounds(), dpi);
+    SetWindowPos(hwnd_, nullptr, place.left, place.top, place.width, place.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(hwnd_, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(window_.fonts().font(control_->font(), dpi)), TRUE);
+}
+
+void ControlView::mirrorBackColour() {
+    const std::optional<forms::Colour> colour = control_->backColour();
+    if (!colour || colour == brushColour_) {
+        return; // a colour item chosen again, or a control already in the colour
+    }
+    if (brush_) {
+        DeleteObject(brush_);
+    }
+    brush_ = CreateSolidBrush(toColorRef(*colour));
+    brushColour_ = colour;
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+HBRUSH ControlView::colourFor(HDC dc) {
+    if (!brush_) {
+        return nullptr;
+    }
+    SetBkColor(dc, toColorRef(*brushColour_));
+    SetTextColor(dc, GetSysColor(IsWindowEnabled(hwnd_) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    return brush_;
+}
+
+} // namespace kalpeno::win32

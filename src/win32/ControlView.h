@@ -1,0 +1,74 @@
+#pragma once
+
+#include "forms/Control.h"
+#include "forms/ModelObserver.h"
+#include "layer/UserEvents.h"
+
+#include <windows.h>
+
+#include <optional>
+
+namespace kalpeno::win32 {
+
+class FormWindow;
+using layer::UserEvents;
+
+// The native control that shows one control of the model. It mirrors every property change at
+// once and reports what the user does through UserEvents; it keeps no state of its own that the
+// model has. The window procedure of the native control is subclassed: what the user does there
+// is turned into the model's events before the control's own handling sees it, and whatever
+// would change the control's value without the model is kept from it. When its form is
+// unloaded the view is detached: from then on it reports nothing.
+class ControlView {
+public:
+    virtual ~ControlView();
+    ControlView(const ControlView&) = delete;
+    ControlView& operator=(const ControlView&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    forms::Control* control() const { return control_; }
+    void detach() { control_ = nullptr; }
+
+    // Shows the property's new value; the common properties here, the others in the view.
+    void mirror(forms::Property property);
+    // Shows every property, once the control is made.
+    void mirrorAll();
+    // The control's place and font at the window's dots per inch.
+    virtual void applyDpi(int dpi);
+
+    // The background brush for WM_CTLCOLOR*, with the text colour set; null for the default.
+    HBRUSH colourFor(HDC dc);
+    // A notification (WM_COMMAND) the control sent to its window.
+    virtual void command(WORD /*notification*/) {}
+    // The colour the control shows, if the model gave it one (the scenario session reads it).
+    std::optional<forms::Colour> shownColour() const { return brushColour_; }
+
+protected:
+    ControlView(forms::Control& control, UserEvents& events, FormWindow& window);
+    // Makes the native control of the class with the styles, a child of the form's client area.
+    void create(const wchar_t* className, DWORD style, DWORD exStyle = 0);
+    UserEvents& events() const { return events_; }
+    FormWindow& window() const { return window_; }
+    int dpi() const { return dpi_; }
+
+    virtual void mirrorOwn(forms::Property property) = 0;
+    virtual void mirrorAllOwn() = 0;
+    // The control's messages before its own window procedure; the default passes them on.
+    virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT passOn(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR self);
+    void mirrorBackColour();
+
+    forms::Control* control_;
+    UserEvents& events_;
+    FormWindow& window_;
+    HWND hwnd_ = nullptr;
+    int dpi_ = 96;
+    HBRUSH brush_ = nullptr;
+    std::optional<forms::Colour> brushColour_;
+};
+
+} // namespace kalpeno::win32

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "artwork/Painter.h"
+
+#include <windows.h>
+
+#include <gdiplus.h>
+
+namespace kalpeno::win32 {
+
+// GDI+ for the whole program: it must be started before any picture is painted.
+class Gdiplus {
+public:
+    Gdiplus();
+    ~Gdiplus();
+    Gdiplus(const Gdiplus&) = delete;
+    Gdiplus& operator=(const Gdiplus&) = delete;
+
+private:
+    ULONG_PTR token_ = 0;
+};
+
+// The artwork's shapes painted with GDI+, antialiased where the artwork asks for it.
+class GdiPainter : public artwork::Painter {
+public:
+    explicit GdiPainter(::Gdiplus::Graphics& graphics);
+
+    void setAntialiasing(bool on) override;
+    void fillRect(const artwork::Rect& rect, artwork::Colour colour) override;
+    void fillGradient(const artwork::Rect& rect, artwork::Colour top,
+                      artwork::Colour bottom) override;
+    void fillPath(const artwork::Path& path, artwork::Colour colour) override;
+    void strokeLine(artwork::Point from, artwork::Point to, const artwork::Pen& pen) override;
+    void strokePath(const artwork::Path& path, const artwork::Pen& pen,
+                    const artwork::Rect& clip) override;
+    void drawText(const artwork::Rect& box, std::u16string_view text, const artwork::Font& font,
+                  artwork::Colour colour, artwork::Align align) override;
+
+private:
+    ::Gdiplus::Graphics& graphics_;
+};
+
+} // namespace kalpeno::win32
