@@ -18,8 +18,8 @@ DEFINE_GUID(kalpenoAccDescription, 0x4d48dfe4, 0xbd3f, 0x491f, 0xa6, 0x48, 0x49,
 namespace kalpeno::win32 {
 
 Accessibility::Accessibility() {
-    CoCreateInstance(kalpenoAccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                     kalpenoIAccPropServices, reinterpret_cast<void**>(&services_));
+    CoCreateInstance(kalpenoAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kalpenoIAccPropServices,
+                     reinterpret_cast<void**>(&services_));
 }
 
 Accessibility::~Accessibility() {

@@ -79,7 +79,8 @@ EditView::Selection EditView::selection() const {
 std::u16string EditView::shownText() const {
     if (box()) {
         const std::u16string_view model = box()->text();
-        if (start_ <= model.size() && std::u16string_view(shown_) == model.substr(start_, shown_.size()) &&
+        if (start_ <= model.size() &&
+            std::u16string_view(shown_) == model.substr(start_, shown_.size()) &&
             (multiLine_ ? shown_.size() == model.size()
                         : start_ + shown_.size() == editWindow.end(model, start_))) {
             return std::u16string(model);
@@ -260,8 +261,9 @@ LRESULT EditView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (imeComposition(lParam)) {
             return 0;
         }
-        return passOn(message, wParam, lParam & ~(GCS_RESULTSTR | GCS_RESULTCLAUSE |
-                                                  GCS_RESULTREADSTR | GCS_RESULTREADCLAUSE));
+        return passOn(message, wParam,
+                      lParam & ~(GCS_RESULTSTR | GCS_RESULTCLAUSE | GCS_RESULTREADSTR |
+                                 GCS_RESULTREADCLAUSE));
     case WM_KILLFOCUS:
         finishComposition(); // a composition still open is committed here, into this box
         return passOn(message, wParam, lParam);
@@ -311,7 +313,8 @@ void EditView::character(wchar_t unit) {
     }
     if (c >= 0xDC00 && c < 0xE000) {
         if (highSurrogate_) {
-            press(0x10000 + ((static_cast<char32_t>(highSurrogate_) - 0xD800) << 10) + (c - 0xDC00));
+            press(0x10000 + ((static_cast<char32_t>(highSurrogate_) - 0xD800) << 10) +
+                  (c - 0xDC00));
         }
         highSurrogate_ = 0;
         return;
@@ -435,8 +438,9 @@ void EditView::contextMenu(LPARAM where) {
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, selectAllItem,
                 reinterpret_cast<const wchar_t*>(layer::selectAllCaption));
-    const UINT chosen = static_cast<UINT>(TrackPopupMenu(
-        menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, point.x, point.y, 0, hwnd(), nullptr));
+    const UINT chosen =
+        static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                         point.x, point.y, 0, hwnd(), nullptr));
     DestroyMenu(menu);
     if (chosen == copyItem) {
         copySelection();

@@ -68,10 +68,10 @@ private:
     void contextMenu(LPARAM where);
 
     bool multiLine_;
-    std::u16string shown_;  // what the EDIT holds
-    std::size_t start_ = 0; // the model's position of its first character
-    std::size_t caret_ = 0; // the model's position of the EDIT's caret
-    bool showing_ = false;  // the EDIT is being set from the model
+    std::u16string shown_;     // what the EDIT holds
+    std::size_t start_ = 0;    // the model's position of its first character
+    std::size_t caret_ = 0;    // the model's position of the EDIT's caret
+    bool showing_ = false;     // the EDIT is being set from the model
     bool allSelected_ = false; // select all covers the model's whole text, beyond the window
     bool composing_ = false;
     char16_t highSurrogate_ = 0;

@@ -128,8 +128,8 @@ void FormWindow::createWindow() {
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(windowProc));
     dpi_ = static_cast<int>(GetDpiForWindow(hwnd_));
     for (int small = 0; small < 2; ++small) {
-        const int side = GetSystemMetricsForDpi(small ? SM_CXSMICON : SM_CXICON,
-                                                static_cast<UINT>(dpi_));
+        const int side =
+            GetSystemMetricsForDpi(small ? SM_CXSMICON : SM_CXICON, static_cast<UINT>(dpi_));
         icons_[small] = paintIcon(form_->icon(), side);
         SendMessageW(hwnd_, WM_SETICON, small ? ICON_SMALL : ICON_BIG,
                      reinterpret_cast<LPARAM>(icons_[small]));
@@ -270,7 +270,8 @@ void FormWindow::mirror(const forms::Control& control, forms::Property property)
 void FormWindow::mirrorMenu(const forms::MenuItem& item) {
     const UINT id = commandOf(item);
     if (id != 0) {
-        EnableMenuItem(GetMenu(hwnd_), id, MF_BYCOMMAND | (item.enabled() ? MF_ENABLED : MF_GRAYED));
+        EnableMenuItem(GetMenu(hwnd_), id,
+                       MF_BYCOMMAND | (item.enabled() ? MF_ENABLED : MF_GRAYED));
         DrawMenuBar(hwnd_);
     }
 }

@@ -136,8 +136,8 @@ void GdiPainter::drawText(const artwork::Rect& box, std::u16string_view text,
     format.SetFormatFlags(gp::StringFormatFlagsNoWrap);
     gp::SolidBrush brush(toColor(colour));
     const std::wstring wide(text.begin(), text.end());
-    graphics_.DrawString(wide.c_str(), static_cast<INT>(wide.size()), &face, toRectF(box),
-                         &format, &brush);
+    graphics_.DrawString(wide.c_str(), static_cast<INT>(wide.size()), &face, toRectF(box), &format,
+                         &brush);
 }
 
 } // namespace kalpeno::win32

@@ -129,8 +129,9 @@ void ListView::contextMenu(LPARAM where) {
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, selectAllItem,
                 reinterpret_cast<const wchar_t*>(layer::selectAllCaption));
-    const UINT chosen = static_cast<UINT>(TrackPopupMenu(
-        menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, point.x, point.y, 0, hwnd(), nullptr));
+    const UINT chosen =
+        static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                         point.x, point.y, 0, hwnd(), nullptr));
     DestroyMenu(menu);
     if (chosen == copyItem) {
         copySelection();

@@ -161,7 +161,10 @@ void Win32Layer::formUnloading(forms::Form& form) {
     window->detach();
     ShowWindow(window->hwnd(), SW_HIDE);
     retired_.push_back(std::move(window));
-    post([this] { retired_.clear(); });
+    post([this] {
+        retired_.clear();
+        syncFocus(); // the system may have activated another window as this one went
+    });
 }
 
 void Win32Layer::focusChanged(forms::Control* control) {
@@ -200,8 +203,10 @@ void Win32Layer::syncFocus() {
     if (!target || !IsWindowVisible(target->hwnd())) {
         return;
     }
-    if (!GetActiveWindow()) {
-        SetActiveWindow(GetAncestor(target->hwnd(), GA_ROOT));
+    HWND root = GetAncestor(target->hwnd(), GA_ROOT);
+    if (!GetActiveWindow() || !IsWindowVisible(GetActiveWindow())) {
+        SetForegroundWindow(root); // no window of the program is active (a message box has gone)
+        SetActiveWindow(root);
     }
     if (GetFocus() != target->hwnd()) {
         SetFocus(target->hwnd());

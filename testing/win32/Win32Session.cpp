@@ -230,7 +230,8 @@ void Win32Session::clickIntoBox(ControlView& view, std::size_t position) {
     }
     TEXTMETRICW metrics{};
     HDC dc = GetDC(box.hwnd());
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(box.hwnd(), WM_GETFONT, 0, 0)));
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(box.hwnd(), WM_GETFONT, 0, 0)));
     GetTextMetricsW(dc, &metrics);
     SelectObject(dc, old);
     ReleaseDC(box.hwnd(), dc);

@@ -2,36 +2,49 @@
 # Windows: the locale ja_JP.UTF-8 (built into the prefix's folder, so that the machine needs no
 # locale of its own) gives code page 932 and the Japanese LCID; no Mono or Gecko installer.
 #   wine_env PREFIX
+# The locale is given to Wine's processes alone ("${japanese[@]}" wine ...), not set in the shell,
+# which would warn that it has no such locale of its own.
 wine_env() {
     export WINEPREFIX=$(realpath -m "$1")
     export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    export LOCPATH=$WINEPREFIX-locale LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
     unset LANGUAGE
+    japanese=(env "LOCPATH=$WINEPREFIX-locale" LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8)
+}
+
+japanese_wine() {
+    "${japanese[@]}" wine "$@"
 }
 
 # Makes the prefix on first use, once even when tests start at the same time: the Japanese
-# locale, the prefix itself, and font replacements that give "ＭＳ Ｐゴシック" and its kin the
-# proportional IPA faces GDI would otherwise not pick.
+# locale, the prefix itself, font replacements that give "ＭＳ Ｐゴシック" and its kin the
+# proportional IPA faces GDI would otherwise not pick, and a virtual desktop: Wine then manages
+# the windows itself, at once, where with an X window manager every activation is a round trip
+# (and without one Wine waits about two seconds for each). What a user sees under a window
+# manager is checked apart from the tests.
 wine_prefix() {
     [[ -f $WINEPREFIX/.kalpeno-ready ]] && return 0
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock 9
         [[ -f $WINEPREFIX/.kalpeno-ready ]] && exit 0
-        if [[ ! -d $LOCPATH/ja_JP.UTF-8 ]]; then
-            mkdir -p "$LOCPATH"
-            localedef -i ja_JP -f UTF-8 "$LOCPATH/ja_JP.UTF-8" ||
+        if [[ ! -d $WINEPREFIX-locale/ja_JP.UTF-8 ]]; then
+            mkdir -p "$WINEPREFIX-locale"
+            localedef -i ja_JP -f UTF-8 "$WINEPREFIX-locale/ja_JP.UTF-8" ||
                 { echo "wine: cannot build the ja_JP.UTF-8 locale" >&2; exit 1; }
         fi
         rm -rf "$WINEPREFIX"
-        wine wineboot -i >/dev/null 2>&1 || { echo "wine: cannot make $WINEPREFIX" >&2; exit 1; }
+        japanese_wine wineboot -i >/dev/null 2>&1 || { echo "wine: cannot make $WINEPREFIX" >&2; exit 1; }
         local key='HKCU\Software\Wine\Fonts\Replacements' name
         for name in 'ＭＳ Ｐゴシック' 'MS PGothic' 'MS UI Gothic'; do
-            wine reg add "$key" /v "$name" /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
+            japanese_wine reg add "$key" /v "$name" /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
         done
         for name in 'ＭＳ ゴシック' 'MS Gothic'; do
-            wine reg add "$key" /v "$name" /t REG_SZ /d IPAGothic /f >/dev/null 2>&1
+            japanese_wine reg add "$key" /v "$name" /t REG_SZ /d IPAGothic /f >/dev/null 2>&1
         done
+        japanese_wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f \
+            >/dev/null 2>&1
+        japanese_wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1280x1024 /f \
+            >/dev/null 2>&1
         touch "$WINEPREFIX/.kalpeno-ready"
     ) 9>"$WINEPREFIX.lock"
 }
