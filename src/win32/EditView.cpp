@@ -329,7 +329,10 @@ void EditView::character(wchar_t unit) {
         return;
     case 8:
     case 13:
-        press(c);
+        // Ctrl+Backspace and Ctrl+Enter are commands the program does not have.
+        if (!held(VK_CONTROL)) {
+            press(c);
+        }
         return;
     default:
         if (c >= 0x20 && c != 0x7F) {

@@ -52,6 +52,9 @@ public:
     Win32Layer& layer() { return layer_; }
     // Lets the message loop handle what the last event started.
     void settle();
+    // A key's press and release posted to a window, with Shift and Ctrl held meanwhile, then
+    // the loop's handling of them.
+    void pressKey(HWND window, UINT key, bool shift = false, bool control = false);
 
 private:
     static LRESULT CALLBACK watchMessageBoxes(int code, WPARAM wParam, LPARAM lParam);
@@ -60,7 +63,6 @@ private:
     ControlView& textBox(const scenario::ControlPath& path);
     void clickAt(HWND window, POINT point);
     void clickIntoBox(ControlView& box, std::size_t position);
-    void pressKey(HWND window, UINT key, bool shift = false, bool control = false);
     void tabTo(ControlView& control);
 
     Win32MessageBox messageBox_;
