@@ -17,7 +17,7 @@ test: build
 
 # Windows: the MinGW-w64 cross-build in build-windows/, its tests under Wine (in a prefix of the
 # build's own, with one wineserver and a desktop session for the run), their runs compared with
-# the Linux build's.
+# the Linux build's, and the windows' screenshots at 96 and 192 dpi in build-windows/screenshots/.
 build-windows:
 	tools/setup.sh base windows
 	cmake --preset windows
@@ -25,6 +25,8 @@ build-windows:
 
 test-windows: build build-windows
 	testing/windows/wine-session build-windows/wine -- ctest --preset windows
+	testing/windows/screenshots build-windows/wine build-windows/bin/kalpeno-screenshots.exe \
+	    build-windows/screenshots
 
 # `make test` as on a fresh Debian 12 machine: in a minimal root made with debootstrap, from a
 # fresh clone of HEAD, as root with an empty environment (tests/clean-root/clean-root.sh). Needs

@@ -28,8 +28,9 @@ fuzz=(clang libclang-rt-14-dev)
 bench=(libbenchmark-dev libx11-dev libxtst-dev libxdamage-dev valgrind)
 realworld=(xvfb xauth x11-utils openbox xdotool imagemagick dbus at-spi2-core
            python3-pyatspi ibus ibus-mozc)
-# GoogleTest's sources, built with the cross compiler; the Japanese locale's sources for Wine
-windows=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine googletest locales)
+# GoogleTest's sources, built with the cross compiler; the Japanese locale's sources and Wine's own
+# fonts (Tahoma, and Marlett for the window frames' buttons) for Wine
+windows=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine fonts-wine googletest locales)
 cleanroot=(debootstrap)
 # xcalc as its users see it: with its bitmap and its fonts (the key labels)
 peers=(x11-apps xbitmaps xfonts-base xfonts-75dpi galculator speedcrunch kcalc gnome-calculator qalculate-gtk)

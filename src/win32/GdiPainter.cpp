@@ -1,5 +1,8 @@
 #include "win32/GdiPainter.h"
 
+#include <initializer_list>
+#include <memory>
+#include <span>
 #include <string>
 
 namespace kalpeno::win32 {
@@ -63,6 +66,28 @@ private:
     gp::Pen pen_;
 };
 
+// The first installed of the faces the artwork's face may be: the design's Gothic, or a sans
+// serif with a bold face (Segoe UI and Arial on Windows, Tahoma under Wine).
+std::unique_ptr<gp::FontFamily> familyOf(artwork::Face face) {
+    static const wchar_t* const gothic[] = {L"ＭＳ Ｐゴシック", L"MS PGothic", L"Meiryo UI"};
+    static const wchar_t* const sans[] = {L"Segoe UI", L"Arial", L"Tahoma",
+                                          L"Microsoft Sans Serif"};
+    // Without a sans serif, the Gothic stands in for it.
+    for (const std::span<const wchar_t* const> names :
+         {face == artwork::Face::Gothic ? std::span<const wchar_t* const>() : sans,
+          std::span<const wchar_t* const>(gothic)}) {
+        for (const wchar_t* name : names) {
+            auto family = std::make_unique<gp::FontFamily>(name);
+            if (family->IsAvailable()) {
+                return family;
+            }
+        }
+    }
+    const gp::FontFamily* generic = gp::FontFamily::GenericSansSerif();
+    return generic && generic->IsAvailable() ? std::unique_ptr<gp::FontFamily>(generic->Clone())
+                                             : nullptr;
+}
+
 } // namespace
 
 Gdiplus::Gdiplus() {
@@ -125,10 +150,11 @@ void GdiPainter::drawText(const artwork::Rect& box, std::u16string_view text,
                           const artwork::Font& font, artwork::Colour colour, artwork::Align align) {
     const gp::FontStyle style = font.bold ? gp::FontStyleBold : gp::FontStyleRegular;
     const auto size = static_cast<gp::REAL>(font.pixelSize);
-    gp::FontFamily gothic(L"ＭＳ Ｐゴシック");
-    gp::Font face = font.face == artwork::Face::Gothic && gothic.IsAvailable()
-                        ? gp::Font(&gothic, size, style, gp::UnitPixel)
-                        : gp::Font(gp::FontFamily::GenericSansSerif(), size, style, gp::UnitPixel);
+    const std::unique_ptr<gp::FontFamily> family = familyOf(font.face);
+    if (!family) {
+        return; // no font at all: the artwork keeps its shapes
+    }
+    gp::Font face(family.get(), size, style, gp::UnitPixel);
     gp::StringFormat format;
     format.SetAlignment(align == artwork::Align::Centre ? gp::StringAlignmentCenter
                                                         : gp::StringAlignmentNear);

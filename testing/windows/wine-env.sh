@@ -34,6 +34,11 @@ wine_prefix() {
         fi
         rm -rf "$WINEPREFIX"
         japanese_wine wineboot -i >/dev/null 2>&1 || { echo "wine: cannot make $WINEPREFIX" >&2; exit 1; }
+        # Wine's own fonts (Tahoma, Marlett for the frames' buttons), which it finds only there.
+        local font
+        for font in /usr/share/wine/fonts/*.ttf; do
+            [[ -e $font ]] && ln -sf "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+        done
         local key='HKCU\Software\Wine\Fonts\Replacements' name
         for name in 'ＭＳ Ｐゴシック' 'MS PGothic' 'MS UI Gothic'; do
             japanese_wine reg add "$key" /v "$name" /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1

@@ -7,33 +7,15 @@
 #include "gui/GuiSession.h"
 #include "qt/Conversions.h"
 #include "qt/FormWindow.h"
+#include "scenario/Demo.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
 
 #include <iostream>
-#include <string_view>
 
 namespace {
-
-using kalpeno::scenario::ControlPath;
-
-void clickButtons(kalpeno::qt::GuiSession& session, std::u16string_view picture,
-                  std::initializer_list<ControlPath> buttons) {
-    session.click({.name = std::u16string(picture)});
-    for (const ControlPath& button : buttons) {
-        session.click(button);
-    }
-}
-
-ControlPath digit(int index) {
-    return {.name = u"Command2", .index = index};
-}
-ControlPath op(int index) {
-    return {.name = u"Command3", .index = index};
-}
-const ControlPath equals{.name = u"cmdKotae1"};
 
 // What QWidget::grab does, at a chosen device pixel ratio rather than the screen's.
 QPixmap grabAt(QWidget& window, qreal ratio) {
@@ -70,11 +52,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     kalpeno::qt::GuiSession session(kalpeno::qt::toU16(QCoreApplication::applicationDirPath()));
-    clickButtons(session, u"Image1", {digit(0), digit(1), op(0), digit(2), equals});
-    clickButtons(session, u"Image2", {digit(6), op(2), digit(5), equals});
-    clickButtons(session, u"Image3", {digit(0), digit(9), digit(9), op(3), digit(7), equals});
-    session.menu(u"Kalpeno", u"mnuHelp");
-    session.menu(u"Kalpeno", u"mnuVersion");
+    kalpeno::scenario::playDemo(session);
     kalpeno::qt::GuiSession::settle();
 
     bool saved = true;
