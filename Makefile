@@ -1,5 +1,5 @@
 # A thin wrapper over the CMake presets. Every target runs the set-up script first.
-.PHONY: setup build build-windows test test-windows test-clean-root run check-input-method package package-test monkey fuzz fuzz-merge bench bench-peers format clean
+.PHONY: setup build build-windows test test-windows test-clean-root run check-input-method check-windows-program package package-test monkey fuzz fuzz-merge bench bench-peers format clean
 
 setup:
 	@tools/setup.sh
@@ -44,6 +44,13 @@ run: build
 check-input-method: build
 	tools/setup.sh realworld
 	tests/realworld/input-method.sh build/bin/kalpeno build/input-method
+
+# The Windows program as its users meet it: kalpeno.exe under Wine with openbox, driven by XTest
+# key presses and clicks and a real clipboard owner, its windows read back from outside;
+# screenshots of each step in build-windows/windows-program/.
+check-windows-program: build-windows
+	tools/setup.sh realworld
+	tests/realworld/windows-program.sh build-windows build-windows/windows-program
 
 # The Debian package, from the Release build in build-package/: build-package/kalpeno_*.deb.
 package:
