@@ -5,8 +5,6 @@
 #include "win32/FormWindow.h"
 #include "win32/Wide.h"
 
-#include <commctrl.h>
-
 namespace kalpeno::win32 {
 
 ControlView::ControlView(forms::Control& control, UserEvents& events, FormWindow& window)
@@ -14,7 +12,8 @@ ControlView::ControlView(forms::Control& control, UserEvents& events, FormWindow
 
 ControlView::~ControlView() {
     if (hwnd_) {
-        RemoveWindowSubclass(hwnd_, subclassProc, 0);
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
         DestroyWindow(hwnd_);
     }
     if (brush_) {
@@ -26,20 +25,25 @@ void ControlView::create(const wchar_t* className, DWORD style, DWORD exStyle) {
     hwnd_ = CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_CLIPSIBLINGS | style, 0, 0, 0, 0,
                             window_.hwnd(), reinterpret_cast<HMENU>(window_.nextControlId()),
                             GetModuleHandleW(nullptr), nullptr);
-    SetWindowSubclass(hwnd_, subclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    original_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(viewProc)));
     dpi_ = window_.dpi();
 }
 
-LRESULT CALLBACK ControlView::subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR, DWORD_PTR self) {
-    auto* view = reinterpret_cast<ControlView*>(self);
+LRESULT CALLBACK ControlView::viewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* view = reinterpret_cast<ControlView*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!view) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
     if (message == WM_SETFOCUS) {
         view->window_.userFocused(*view);
     }
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, subclassProc, 0);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(view->original_));
         view->hwnd_ = nullptr;
-        return DefSubclassProc(hwnd, message, wParam, lParam);
+        return CallWindowProcW(view->original_, hwnd, message, wParam, lParam);
     }
     return view->handle(message, wParam, lParam);
 }
@@ -49,7 +53,7 @@ LRESULT ControlView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT ControlView::passOn(UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefSubclassProc(hwnd_, message, wParam, lParam);
+    return CallWindowProcW(original_, hwnd_, message, wParam, lParam);
 }
 
 void ControlView::mirror(forms::Property property) {

@@ -58,14 +58,14 @@ protected:
     LRESULT passOn(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    static LRESULT CALLBACK subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK viewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void mirrorBackColour();
 
     forms::Control* control_;
     UserEvents& events_;
     FormWindow& window_;
     HWND hwnd_ = nullptr;
+    WNDPROC original_ = nullptr; // the control's own window procedure
     int dpi_ = 96;
     HBRUSH brush_ = nullptr;
     std::optional<forms::Colour> brushColour_;

@@ -53,3 +53,13 @@ wine_prefix() {
         touch "$WINEPREFIX/.kalpeno-ready"
     ) 9>"$WINEPREFIX.lock"
 }
+
+# A prefix as a user's, with no virtual desktop: each window a window of the X server and its
+# window manager (the real-input check, the start-up benchmark).
+wine_desktop_prefix() {
+    wine_prefix
+    if [[ ! -f $WINEPREFIX/.kalpeno-no-desktop ]]; then
+        japanese_wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 || true
+        touch "$WINEPREFIX/.kalpeno-no-desktop"
+    fi
+}

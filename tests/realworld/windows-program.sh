@@ -14,8 +14,7 @@ wine_env "$build/wine-desktop"
 mkdir -p "$shots"
 wineserver -k 2>/dev/null || true
 wineserver -w
-wine_prefix
-japanese_wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 || true
+wine_desktop_prefix
 wineserver -k 2>/dev/null || true
 wineserver -w
 export KALPENO_WINE_SESSION=1 BUILD="$build" SHOTS="$shots" HERE="$here"
