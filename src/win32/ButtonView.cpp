@@ -8,7 +8,7 @@ namespace kalpeno::win32 {
 
 ButtonView::ButtonView(forms::CommandButton& button, UserEvents& events, FormWindow& window)
     : ControlView(button, events, window) {
-    create(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP);
+    create(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, layer::menuText(button.caption()));
 }
 
 void ButtonView::command(WORD notification) {
@@ -23,9 +23,7 @@ void ButtonView::mirrorOwn(forms::Property property) {
     }
 }
 
-void ButtonView::mirrorAllOwn() {
-    showCaption();
-}
+void ButtonView::mirrorAllOwn() {} // made with its caption
 
 // A caption is shown as it is: "&" marks no access key.
 void ButtonView::showCaption() {

@@ -21,10 +21,20 @@ ControlView::~ControlView() {
     }
 }
 
-void ControlView::create(const wchar_t* className, DWORD style, DWORD exStyle) {
-    hwnd_ = CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_CLIPSIBLINGS | style, 0, 0, 0, 0,
-                            window_.hwnd(), reinterpret_cast<HMENU>(window_.nextControlId()),
+// Made at its place, with its text, visibility and font: each change afterwards costs Wine a
+// call of its server.
+void ControlView::create(const wchar_t* className, DWORD style, DWORD exStyle,
+                         const std::u16string& text) {
+    dpi_ = window_.dpi();
+    const layer::PixelRect place = layer::toPixels(control_->bounds(), dpi_);
+    const DWORD visible = control_->visible() ? WS_VISIBLE : 0;
+    hwnd_ = CreateWindowExW(exStyle, className, wide(text),
+                            WS_CHILD | WS_CLIPSIBLINGS | visible | style, place.left, place.top,
+                            place.width, place.height, window_.hwnd(),
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(window_.controlId())),
                             GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(hwnd_, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(window_.fonts().font(control_->font(), dpi_)), FALSE);
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     original_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(viewProc)));
@@ -83,11 +93,11 @@ void ControlView::mirrorAll() {
     if (!control_ || !hwnd_) {
         return;
     }
-    applyDpi(dpi_);
     mirrorBackColour();
-    EnableWindow(hwnd_, control_->enabled());
+    if (!control_->enabled()) {
+        EnableWindow(hwnd_, FALSE);
+    }
     mirrorAllOwn();
-    ShowWindow(hwnd_, control_->visible() ? SW_SHOWNA : SW_HIDE);
 }
 
 void ControlView::applyDpi(int dpi) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 namespace kalpeno::win32 {
 
@@ -31,7 +32,7 @@ public:
 
     // Shows the property's new value; the common properties here, the others in the view.
     void mirror(forms::Property property);
-    // Shows every property, once the control is made.
+    // Shows the properties the control was not made with (create: place, visibility, font).
     void mirrorAll();
     // The control's place and font at the window's dots per inch.
     virtual void applyDpi(int dpi);
@@ -45,8 +46,10 @@ public:
 
 protected:
     ControlView(forms::Control& control, UserEvents& events, FormWindow& window);
-    // Makes the native control of the class with the styles, a child of the form's client area.
-    void create(const wchar_t* className, DWORD style, DWORD exStyle = 0);
+    // Makes the native control of the class with the styles, a child of the form's client area,
+    // at its place, with its font and visibility.
+    void create(const wchar_t* className, DWORD style, DWORD exStyle = 0,
+                const std::u16string& text = {});
     UserEvents& events() const { return events_; }
     FormWindow& window() const { return window_; }
     int dpi() const { return dpi_; }

@@ -108,8 +108,11 @@ void EditView::mirrorOwn(forms::Property property) {
     }
 }
 
+// An empty box is as it was made.
 void EditView::mirrorAllOwn() {
-    showText();
+    if (box() && !box()->text().empty()) {
+        showText();
+    }
 }
 
 // A changed text shows no selection.

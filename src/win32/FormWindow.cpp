@@ -83,7 +83,7 @@ FormWindow::FormWindow(forms::Form& form, Win32Layer& layer)
     createWindow();
     createMenus();
     createControls();
-    orderForTab();
+    removeTabStops();
     createShortcuts();
 }
 
@@ -130,7 +130,7 @@ void FormWindow::createWindow() {
     for (int small = 0; small < 2; ++small) {
         const int side =
             GetSystemMetricsForDpi(small ? SM_CXSMICON : SM_CXICON, static_cast<UINT>(dpi_));
-        icons_[small] = paintIcon(form_->icon(), side);
+        icons_[small] = loadIcon(form_->icon(), side);
         SendMessageW(hwnd_, WM_SETICON, small ? ICON_SMALL : ICON_BIG,
                      reinterpret_cast<LPARAM>(icons_[small]));
     }
@@ -165,18 +165,36 @@ void FormWindow::addMenuItem(forms::MenuItem& item, HMENU menu) {
     AppendMenuW(menu, MF_STRING | enabled, id, wide(text));
 }
 
+// The design's tab order is the order of the native controls, which the dialog manager follows
+// with Tab: a new control goes below those made before it, so they are made in that order; the
+// rest follow, the later ones of the design first, so that they lie on top (a marker over its
+// letter).
 void FormWindow::createControls() {
     toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    std::vector<forms::Control*> shown; // in the design's order, the timers left out
     for (const auto& control : form_->controls()) {
+        if (control->kind() != forms::ControlKind::Timer) {
+            shown.push_back(control.get());
+        }
+    }
+    std::vector<forms::Control*> order(form_->tabOrder().begin(), form_->tabOrder().end());
+    for (auto it = shown.rbegin(); it != shown.rend(); ++it) {
+        if (std::find(order.begin(), order.end(), *it) == order.end()) {
+            order.push_back(*it);
+        }
+    }
+    for (forms::Control* control : order) {
+        controlId_ =
+            1000 + static_cast<int>(std::find(shown.begin(), shown.end(), control) - shown.begin());
         std::unique_ptr<ControlView> view = createView(*control, events_, *this);
         if (!view || !view->hwnd()) {
             continue;
         }
         describe(*view);
         view->mirrorAll();
-        viewsByControl_[control.get()] = view.get();
+        viewsByControl_[control] = view.get();
         viewsByHwnd_[view->hwnd()] = view.get();
         views_.push_back(std::move(view));
     }
@@ -203,28 +221,17 @@ void FormWindow::describe(const ControlView& view) {
     }
 }
 
-// The design's tab order is the order of the native controls, which the dialog manager follows
-// with Tab; what is not in it has no tab stop. The rest follow, the later ones of the design on
-// top (a marker over its letter).
-void FormWindow::orderForTab() {
-    std::vector<HWND> order;
-    for (const forms::Control* control : form_->tabOrder()) {
-        if (ControlView* shown = view(*control)) {
-            order.push_back(shown->hwnd());
+// What the design's tab order does not name has no tab stop.
+void FormWindow::removeTabStops() {
+    const auto& tabOrder = form_->tabOrder();
+    for (const auto& view : views_) {
+        if (std::find(tabOrder.begin(), tabOrder.end(), view->control()) == tabOrder.end()) {
+            const LONG_PTR style = GetWindowLongPtrW(view->hwnd(), GWL_STYLE);
+            if (style & WS_TABSTOP) {
+                SetWindowLongPtrW(view->hwnd(), GWL_STYLE,
+                                  style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+            }
         }
-    }
-    for (auto it = views_.rbegin(); it != views_.rend(); ++it) {
-        HWND control = (*it)->hwnd();
-        if (std::find(order.begin(), order.end(), control) == order.end()) {
-            order.push_back(control);
-            const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
-            SetWindowLongPtrW(control, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_TABSTOP));
-        }
-    }
-    HWND previous = HWND_TOP;
-    for (HWND control : order) {
-        SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        previous = control;
     }
 }
 
@@ -249,9 +256,12 @@ void FormWindow::createShortcuts() {
     }
 }
 
+// A window shown is activated; one shown while another program is in front is brought forward.
 void FormWindow::show() {
     ShowWindow(hwnd_, SW_SHOW);
-    SetForegroundWindow(hwnd_);
+    if (GetForegroundWindow() != hwnd_) {
+        SetForegroundWindow(hwnd_);
+    }
 }
 
 void FormWindow::detach() {

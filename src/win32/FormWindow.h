@@ -40,7 +40,8 @@ public:
     int dpi() const { return dpi_; }
     Fonts& fonts() const;
     Accessibility& accessibility() const;
-    int nextControlId() { return nextControlId_++; }
+    // The identifier of the control being made: 1000 and on, in the order of the form's design.
+    int controlId() const { return controlId_; }
     HACCEL accelerators() const { return accelerators_; }
 
     void show();
@@ -64,7 +65,7 @@ private:
     void addMenuItem(forms::MenuItem& item, HMENU menu);
     void createControls();
     void describe(const ControlView& view);
-    void orderForTab();
+    void removeTabStops();
     void createShortcuts();
     void applyDpi(int dpi);
     void reportClientSize();
@@ -78,7 +79,7 @@ private:
     HICON icons_[2] = {};
     HACCEL accelerators_ = nullptr;
     int dpi_ = 96;
-    int nextControlId_ = 1000;
+    int controlId_ = 1000;
     std::vector<std::unique_ptr<ControlView>> views_;
     std::map<const forms::Control*, ControlView*> viewsByControl_;
     std::map<HWND, ControlView*> viewsByHwnd_;

@@ -24,7 +24,10 @@ DWORD alignmentStyle(forms::Alignment alignment) {
 
 LabelView::LabelView(forms::Label& label, UserEvents& events, FormWindow& window)
     : ControlView(label, events, window) {
-    create(L"STATIC", SS_NOPREFIX | alignmentStyle(label.alignment()));
+    create(L"STATIC", SS_NOPREFIX | alignmentStyle(label.alignment()), 0, label.caption());
+    if (label.caption().empty()) {
+        window.accessibility().name(hwnd(), label.accessibleName());
+    }
 }
 
 void LabelView::mirrorOwn(forms::Property property) {
@@ -33,9 +36,7 @@ void LabelView::mirrorOwn(forms::Property property) {
     }
 }
 
-void LabelView::mirrorAllOwn() {
-    showCaption();
-}
+void LabelView::mirrorAllOwn() {} // made with its caption
 
 // While the label shows nothing (the operator display before an operator), its name is its
 // purpose.

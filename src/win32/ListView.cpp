@@ -51,9 +51,7 @@ void ListView::mirrorOwn(forms::Property property) {
 }
 
 void ListView::mirrorAllOwn() {
-    SendMessageW(hwnd(), LB_RESETCONTENT, 0, 0);
-    shown_ = 0;
-    addPending();
+    addPending(); // a new list holds no lines yet
 }
 
 void ListView::addPending() {
