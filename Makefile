@@ -119,6 +119,8 @@ bench:
 	tools/setup.sh bench
 	cmake --preset release
 	cmake --build --preset release -j 2
+	if command -v x86_64-w64-mingw32-g++-posix >/dev/null; then \
+	    cmake --preset windows-release && cmake --build --preset windows-release -j 2; fi
 	bench/run.sh
 
 # The same, with the peer calculators installed for comparison (never a build dependency).

@@ -11,6 +11,7 @@
 #   BENCH_OUT=FILE                where the table goes (default bench/results/latest.md)
 #   BENCH_ONLY=latency            the latency section alone (default BENCH_OUT then
 #                                 bench/results/latency-latest.md), e.g. with more presses
+#   BENCH_ONLY=windows            the Windows program under Wine alone (windows-latest.md)
 #   BENCH_PRESSES=80              timed answers of each kind per program in the latency section,
 #   BENCH_LATENCY_ROUNDS=4        taken in this many rounds over all the programs
 set -euo pipefail
@@ -23,8 +24,8 @@ display=$DISPLAY
 build="$root/build-release"
 bin="$build/bin"
 only=${BENCH_ONLY:-}
-if [[ -n "$only" && "$only" != latency ]]; then
-    echo "run.sh: BENCH_ONLY knows only latency" >&2
+if [[ -n "$only" && "$only" != latency && "$only" != windows ]]; then
+    echo "run.sh: BENCH_ONLY knows latency and windows" >&2
     exit 2
 fi
 out=${BENCH_OUT:-$root/bench/results/latest${only:+-$only}.md}
@@ -41,7 +42,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-for tool in kalpeno-launch-timer kalpeno-latency kalpeno-bench-events kalpeno-bench-scale; do
+tools=(kalpeno-launch-timer kalpeno-latency kalpeno-bench-events kalpeno-bench-scale)
+[[ "$only" == windows ]] && tools=(kalpeno-launch-timer)
+for tool in "${tools[@]}"; do
     [[ -x "$bin/$tool" ]] || { echo "run.sh: $bin/$tool is missing; run make bench" >&2; exit 2; }
 done
 
@@ -172,17 +175,72 @@ scale() {
     QT_QPA_PLATFORM=offscreen "$bin/kalpeno-bench-scale" "${args[@]}"
 }
 
+# The Windows program under Wine on the same X server, when build-windows-release/ is there: its
+# start-up and memory beside the floor's, with the prefix of a user (each window an X window, so
+# that the launch timer sees it mapped), then the event and long-input benchmark on the tests'
+# prefix (a virtual desktop: no window manager is needed for its activations).
+windows() {
+    local wbuild="$root/build-windows-release"
+    local wbin="$wbuild/bin"
+    if [[ ! -x "$wbin/kalpeno.exe" || ! -x "$wbin/kalpeno-floor.exe" ||
+          ! -x "$wbin/kalpeno-bench-win32.exe" ]]; then
+        echo "Not measured: build-windows-release/ is missing (\`make bench\` builds it once"
+        echo "\`tools/setup.sh windows\` has run)."
+        return
+    fi
+    (
+        source "$root/testing/windows/wine-env.sh"
+        serve() { # prefix: a fresh persistent server of that prefix, its first processes run
+            wineserver -k 2>/dev/null || true
+            wineserver -w
+            wine_env "$1"
+            wine_prefix
+            [[ "$1" == *-desktop ]] && wine_desktop_prefix
+            wineserver -k 2>/dev/null || true
+            wineserver -w
+            wineserver -p
+            japanese_wine cmd.exe /c exit 0 </dev/null >/dev/null 2>&1
+        }
+        trap 'wineserver -k 2>/dev/null; wineserver -w' EXIT
+        serve "$wbuild/wine-desktop"
+        local run="${japanese[*]} wine"
+        "$bin/kalpeno-launch-timer" --runs "$runs" --start-runs "$start_runs" \
+            --output "$work/startup-windows.md" "kalpeno=$run $wbin/kalpeno.exe" \
+            "floor=$run $wbin/kalpeno-floor.exe" >"$logs/startup-windows.log" 2>&1 ||
+            echo "**The Windows start-up benchmark failed**: see $logs/startup-windows.log"
+        [[ -f "$work/startup-windows.md" ]] && cat "$work/startup-windows.md"
+        echo
+        serve "$wbuild/wine"
+        japanese_wine "$wbin/kalpeno-bench-win32.exe" 2>"$logs/events-windows.log" ||
+            echo "**The Windows event benchmark failed**: see $logs/events-windows.log"
+    )
+}
+
+windows_section() {
+    echo "## Windows, under Wine"
+    echo
+    echo "kalpeno.exe of the windows-release build under Wine (Wine is not Windows: a Windows"
+    echo "machine's figures differ) on the same Xvfb, Japanese locale. Start-up and memory as"
+    echo "above; the floor is a bare Win32 window with the calculator window's menu bar and as"
+    echo "many native controls of each kind (bench/windows/kalpeno-floor.cpp). Then the cost of an"
+    echo "event, median of 200, from the messages posted to the native control until the message"
+    echo "loop has handled them, painting included, beside the headless model's; and the long"
+    echo "inputs."
+    echo
+    windows
+}
+
 mkdir -p "$logs"
 echo "run.sh: Xvfb on $display; $start_runs start-up runs per program" >&2
-if [[ "$only" == latency ]]; then
+if [[ -n "$only" ]]; then
     {
-        echo "# Latency"
+        echo "# ${only^}"
         echo
-        echo "Written by \`BENCH_ONLY=latency bench/run.sh\` on $(date -u '+%Y-%m-%d %H:%M UTC')."
+        echo "Written by \`BENCH_ONLY=$only bench/run.sh\` on $(date -u '+%Y-%m-%d %H:%M UTC')."
         echo
         machine
         echo
-        latency_section
+        if [[ "$only" == latency ]]; then latency_section; else windows_section; fi
         echo
         echo "- load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
     } >"$work/table.md"
@@ -235,6 +293,8 @@ fi
     echo "median of 3 runs each; tapes and Help.txt loads, each load in a fresh program."
     echo
     scale 2>"$logs/scale.log" || echo "**The scale benchmark failed**: see $logs/scale.log"
+    echo
+    windows_section
 } >"$work/table.md"
 
 mkdir -p "$(dirname "$out")"

@@ -110,8 +110,8 @@ int main() {
     std::printf("| event | headless model | native controls | native / headless |\n");
     std::printf("|---|---|---|---|\n");
     for (const Row& row : eventRows(headless, native)) {
-        std::printf("| %s | %.3f ms | %.3f ms | %.0f× |\n", row.what, row.headless, row.native,
-                    row.native / std::max(row.headless, 1e-6));
+        std::printf("| %s | %.1f µs | %.0f µs | %.0f× |\n", row.what, row.headless * 1000,
+                    row.native * 1000, row.native / std::max(row.headless, 1e-6));
     }
 
     // Long inputs on the native controls: each answered within 2 s, a key after it within

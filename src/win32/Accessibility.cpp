@@ -46,7 +46,12 @@ void Accessibility::annotate(HWND control, const MSAAPROPID& property, std::u16s
         return;
     }
     const std::wstring value(text.begin(), text.end());
-    services_->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, property, value.c_str());
+    if (services_->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, property, value.c_str()) ==
+        E_NOTIMPL) {
+        // A service that is there but keeps nothing (Wine's): asked no more.
+        services_->Release();
+        services_ = nullptr;
+    }
 }
 
 void Accessibility::forget(HWND control) {
