@@ -10,8 +10,8 @@
 #   BENCH_QUICK=1                 smaller scale sizes and shorter event runs, for a smoke run
 #   BENCH_OUT=FILE                where the table goes (default bench/results/latest.md)
 #   BENCH_ONLY=latency            the latency section alone (default BENCH_OUT then
-#                                 bench/results/latency-latest.md), e.g. with more presses
-#   BENCH_ONLY=windows            the Windows program under Wine alone (windows-latest.md)
+#                                 bench/results/latest-latency.md), e.g. with more presses
+#   BENCH_ONLY=windows            the Windows program under Wine alone (latest-windows.md)
 #   BENCH_PRESSES=80              timed answers of each kind per program in the latency section,
 #   BENCH_LATENCY_ROUNDS=4        taken in this many rounds over all the programs
 set -euo pipefail
