@@ -42,4 +42,11 @@ std::size_t TextWindow::start(std::u16string_view text, std::size_t caret,
     return start;
 }
 
+long TextWindow::within(std::size_t position, std::size_t start, std::size_t shown) {
+    if (position < start || position - start > shown) {
+        return -1;
+    }
+    return static_cast<long>(position - start);
+}
+
 } // namespace kalpeno::layer

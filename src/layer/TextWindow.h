@@ -22,6 +22,9 @@ struct TextWindow {
     std::size_t start(std::u16string_view text, std::size_t caret, std::size_t current) const;
     // Where the window that begins at `start` ends.
     std::size_t end(std::u16string_view text, std::size_t start) const;
+    // Where `position` of the whole text is in a window that begins at `start` and shows
+    // `shown` characters: -1 outside it.
+    static long within(std::size_t position, std::size_t start, std::size_t shown);
 };
 
 } // namespace kalpeno::layer

@@ -99,7 +99,7 @@ FormWindow::FormWindow(forms::Form& form, UserEvents& events, Artwork& artwork, 
     createShortcuts(bar);
     applyTabOrder();
     layOut(bar);
-    client_->onResize = [this](QSize) { reportClientSize(); };
+    client_->onResize = [this](QSize) { sizeReport_.report(); };
 }
 
 FormWindow::~FormWindow() = default;
@@ -223,26 +223,8 @@ void FormWindow::layOut(QMenuBar* bar) {
     resize(sizeHint());
 }
 
-// The model learns each new size of the client area, in twips; a size that arrives while the
-// model is busy (the window being shown by a handler, or resized by the window manager while a
-// message box waits) is told once the handler has finished.
-void FormWindow::reportClientSize() {
-    if (!form_) {
-        return;
-    }
-    if (events_.busy()) {
-        if (!sizePending_) {
-            sizePending_ = true;
-            events_.whenIdle([window = QPointer<FormWindow>(this)] {
-                if (window) {
-                    window->sizePending_ = false;
-                    window->reportClientSize();
-                }
-            });
-        }
-        return;
-    }
-    events_.resize(*form_, toTwips(client_->width()), toTwips(client_->height()));
+std::pair<int, int> FormWindow::clientTwips() const {
+    return {toTwips(client_->width()), toTwips(client_->height())};
 }
 
 void FormWindow::detach() {
@@ -250,12 +232,6 @@ void FormWindow::detach() {
         view->detach();
     }
     form_ = nullptr;
-}
-
-void FormWindow::mirror(const forms::Control& control, forms::Property property) {
-    if (ControlView* shown = view(control)) {
-        shown->mirror(property);
-    }
 }
 
 void FormWindow::mirrorMenu(const forms::MenuItem& item) {

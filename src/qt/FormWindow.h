@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/Form.h"
+#include "layer/SizeReport.h"
 #include "qt/ControlView.h"
 
 #include <QWidget>
@@ -37,7 +38,6 @@ public:
     // The form is being unloaded: nothing may refer to it or its controls any more.
     void detach();
 
-    void mirror(const forms::Control& control, forms::Property property);
     void mirrorMenu(const forms::MenuItem& item);
 
     ControlView* view(const forms::Control& control) const;
@@ -57,7 +57,7 @@ private:
     void createShortcuts(QMenuBar* bar);
     void applyTabOrder();
     void layOut(QMenuBar* bar);
-    void reportClientSize();
+    std::pair<int, int> clientTwips() const;
 
     forms::Form* form_;
     UserEvents& events_;
@@ -65,7 +65,10 @@ private:
     std::map<const forms::Control*, ControlView*> views_;
     std::map<const QWidget*, ControlView*> viewsByWidget_;
     std::map<const forms::MenuItem*, QAction*> actions_;
-    bool sizePending_ = false; // a size waits for the model to be free
+    // The model learns each new size of the client area (also one the window manager gives
+    // while a message box waits).
+    layer::SizeReport sizeReport_{events_, [this] { return form_; },
+                                  [this] { return clientTwips(); }};
 };
 
 } // namespace kalpeno::qt

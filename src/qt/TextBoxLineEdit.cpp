@@ -70,10 +70,8 @@ std::size_t TextBoxLineEdit::shownAnchor() const {
 }
 
 int TextBoxLineEdit::widgetPosition(std::size_t position) const {
-    if (position < start_ || position - start_ > static_cast<std::size_t>(text().size())) {
-        return -1;
-    }
-    return static_cast<int>(position - start_);
+    return static_cast<int>(
+        layer::TextWindow::within(position, start_, static_cast<std::size_t>(text().size())));
 }
 
 void TextBoxLineEdit::mirrorOwn(forms::Property property) {

@@ -10,24 +10,19 @@
 
 #include <algorithm>
 
+template class kalpeno::layer::MirroringLayer<kalpeno::qt::FormWindow>;
+
 namespace kalpeno::qt {
 
 WindowLayer::WindowLayer(forms::Application& app)
-    : app_(app), events_(app, [](std::function<void()> action) {
+    : MirroringLayer(app), events_(app, [](std::function<void()> action) {
           QTimer::singleShot(0, qApp, std::move(action));
       }) {
     installFontSubstitutes();
     events_.afterEvent = [this] { syncFocus(); };
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { userMovedFocus(now); });
-    app_.addObserver(*this);
-    for (forms::Form* form : app_.loadedForms()) {
-        formLoaded(*form);
-        if (form->visible()) {
-            formShown(*form);
-        }
-    }
-    focusChanged(app_.focus());
+    follow();
     ended_ = app_.ended();
 }
 
@@ -53,31 +48,19 @@ void WindowLayer::installFontSubstitutes() {
 }
 
 FormWindow* WindowLayer::window(std::u16string_view formName) const {
-    for (const auto& [form, window] : windows_) {
-        if (form->name() == formName) {
-            return window.get();
-        }
-    }
-    return nullptr;
+    return windows_.find(formName);
 }
 
 FormWindow* WindowLayer::window(const forms::Form& form) const {
-    auto found = windows_.find(&form);
-    return found == windows_.end() ? nullptr : found->second.get();
+    return windows_.find(form);
 }
 
 ControlView* WindowLayer::view(const forms::Control& control) const {
-    FormWindow* shown = window(control.form());
-    return shown ? shown->view(control) : nullptr;
+    return windows_.view(control);
 }
 
 ControlView* WindowLayer::viewOf(const QWidget* widget) const {
-    for (const auto& [form, window] : windows_) {
-        if (ControlView* found = window->viewOf(widget)) {
-            return found;
-        }
-    }
-    return nullptr;
+    return windows_.viewOf(widget);
 }
 
 QAction* WindowLayer::action(const forms::MenuItem& item) const {
@@ -85,24 +68,10 @@ QAction* WindowLayer::action(const forms::MenuItem& item) const {
     return shown ? shown->action(item) : nullptr;
 }
 
-void WindowLayer::controlChanged(forms::Control& control, forms::Property property) {
-    UserEvents::Busy busy(events_);
-    if (FormWindow* shown = window(control.form())) {
-        shown->mirror(control, property);
-    }
-}
-
-void WindowLayer::menuChanged(forms::MenuItem& item) {
-    UserEvents::Busy busy(events_);
-    if (FormWindow* shown = window(item.form())) {
-        shown->mirrorMenu(item);
-    }
-}
-
 void WindowLayer::formLoaded(forms::Form& form) {
     UserEvents::Busy busy(events_);
-    windows_[&form] = std::make_unique<FormWindow>(form, events_, artwork_, fonts_, lineEditStyle_,
-                                                   menuBarStyle_);
+    windows_.add(form, std::make_unique<FormWindow>(form, events_, artwork_, fonts_, lineEditStyle_,
+                                                    menuBarStyle_));
 }
 
 void WindowLayer::formShown(forms::Form& form) {
@@ -115,13 +84,12 @@ void WindowLayer::formShown(forms::Form& form) {
 
 void WindowLayer::formUnloading(forms::Form& form) {
     UserEvents::Busy busy(events_);
-    auto found = windows_.find(&form);
-    if (found == windows_.end()) {
+    std::unique_ptr<FormWindow> going = windows_.take(form);
+    if (!going) {
         return;
     }
     std::erase_if(retired_, [](const QPointer<FormWindow>& window) { return window.isNull(); });
-    FormWindow* window = found->second.release();
-    windows_.erase(found);
+    FormWindow* window = going.release();
     QMenu* menu = openContextMenu(*window);
     window->detach();
     window->hide();
@@ -205,14 +173,7 @@ void WindowLayer::reportFocus(QPointer<QWidget> widget) {
         QApplication::activeModalWidget()) {
         return;
     }
-    ControlView* moved = viewOf(widget);
-    forms::Control* control = moved ? moved->control() : nullptr;
-    if (!control || app_.focus() == control) {
-        return;
-    }
-    if (!events_.giveFocus(*control)) {
-        syncFocus();
-    }
+    reportUserFocus(viewOf(widget));
 }
 
 } // namespace kalpeno::qt

@@ -9,6 +9,7 @@
 
 #include "forms/Application.h"
 #include "forms/ModelObserver.h"
+#include "layer/MirroringLayer.h"
 #include "layer/UserEvents.h"
 #include "qt/Artwork.h"
 #include "qt/DesignFonts.h"
@@ -33,7 +34,14 @@ class ControlView;
 class FormWindow;
 using layer::UserEvents;
 
-class WindowLayer : public QObject, public forms::ModelObserver {
+} // namespace kalpeno::qt
+
+// Made once, in WindowLayer.cpp, where the window type is complete.
+extern template class kalpeno::layer::MirroringLayer<kalpeno::qt::FormWindow>;
+
+namespace kalpeno::qt {
+
+class WindowLayer : public QObject, public layer::MirroringLayer<FormWindow> {
     Q_OBJECT
 
 public:
@@ -41,7 +49,7 @@ public:
     explicit WindowLayer(forms::Application& app);
     ~WindowLayer() override;
 
-    UserEvents& events() { return events_; }
+    UserEvents& events() override { return events_; }
     bool programHasEnded() const { return ended_; }
 
     // The window of a loaded form, or null.
@@ -52,8 +60,6 @@ public:
     ControlView* viewOf(const QWidget* widget) const;
     QAction* action(const forms::MenuItem& item) const;
 
-    void controlChanged(forms::Control& control, forms::Property property) override;
-    void menuChanged(forms::MenuItem& item) override;
     void formLoaded(forms::Form& form) override;
     void formShown(forms::Form& form) override;
     void formUnloading(forms::Form& form) override;
@@ -68,17 +74,15 @@ private:
     static void installFontSubstitutes();
     static QMenu* openContextMenu(const FormWindow& window);
     void showFocus(forms::Control* control);
-    void syncFocus();
+    void syncFocus() override;
     void userMovedFocus(QWidget* now);
     void reportFocus(QPointer<QWidget> widget);
 
-    forms::Application& app_;
     UserEvents events_;
     DesignFonts fonts_;
     Artwork artwork_{fonts_};
     LineEditStyle lineEditStyle_; // outlives the windows, whose boxes draw with it
     MenuBarStyle menuBarStyle_;   // the same for their menu bars
-    std::map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
     // Windows of unloaded forms, deleted once control is back in the event loop (one of them may
     // be the sender of the event that unloaded its form).
     std::vector<QPointer<FormWindow>> retired_;

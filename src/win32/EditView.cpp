@@ -94,10 +94,7 @@ std::size_t EditView::shownCaret() const {
 }
 
 long EditView::positionInControl(std::size_t position) const {
-    if (position < start_ || position - start_ > shown_.size()) {
-        return -1;
-    }
-    return static_cast<long>(position - start_);
+    return layer::TextWindow::within(position, start_, shown_.size());
 }
 
 void EditView::mirrorOwn(forms::Property property) {

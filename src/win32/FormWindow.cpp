@@ -271,12 +271,6 @@ void FormWindow::detach() {
     form_ = nullptr;
 }
 
-void FormWindow::mirror(const forms::Control& control, forms::Property property) {
-    if (ControlView* shown = view(control)) {
-        shown->mirror(property);
-    }
-}
-
 void FormWindow::mirrorMenu(const forms::MenuItem& item) {
     const UINT id = commandOf(item);
     if (id != 0) {
@@ -333,7 +327,7 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_SIZE:
         if (wParam != SIZE_MINIMIZED) {
-            reportClientSize();
+            sizeReport_.report();
         }
         break;
     case WM_DPICHANGED: {
@@ -381,30 +375,6 @@ void FormWindow::command(WPARAM wParam, LPARAM lParam) {
     if (item != menuCommands_.end()) {
         events_.chooseMenu(*item->second);
     }
-}
-
-// The model learns each new size of the client area, in twips; a size that arrives while the
-// model is busy (the window being shown by a handler) is told once the handler has finished.
-void FormWindow::reportClientSize() {
-    if (!form_) {
-        return;
-    }
-    if (events_.busy()) {
-        if (!sizePending_) {
-            sizePending_ = true;
-            events_.whenIdle([this, alive = alive_] {
-                if (*alive) {
-                    sizePending_ = false;
-                    reportClientSize();
-                }
-            });
-        }
-        return;
-    }
-    RECT client{};
-    GetClientRect(hwnd_, &client);
-    events_.resize(*form_, layer::pixelsToTwips(client.right, dpi_),
-                   layer::pixelsToTwips(client.bottom, dpi_));
 }
 
 } // namespace kalpeno::win32

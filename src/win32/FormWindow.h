@@ -1,6 +1,8 @@
 #pragma once
 
 #include "forms/Form.h"
+#include "layer/SizeReport.h"
+#include "layer/Units.h"
 #include "win32/ControlView.h"
 
 #include <windows.h>
@@ -45,7 +47,6 @@ public:
     HACCEL accelerators() const { return accelerators_; }
 
     void show();
-    void mirror(const forms::Control& control, forms::Property property);
     void mirrorMenu(const forms::MenuItem& item);
 
     ControlView* view(const forms::Control& control) const;
@@ -68,7 +69,6 @@ private:
     void removeTabStops();
     void createShortcuts();
     void applyDpi(int dpi);
-    void reportClientSize();
     void command(WPARAM wParam, LPARAM lParam);
 
     forms::Form* form_;
@@ -87,7 +87,14 @@ private:
     std::map<const forms::MenuItem*, UINT> commandsOfMenus_;
     std::map<UINT, forms::Control*> shortcutTargets_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
-    bool sizePending_ = false; // a size waits for the model to be free
+    // The model learns each new size of the client area.
+    layer::SizeReport sizeReport_{events_, [this] { return form_; },
+                                  [this] {
+                                      RECT client{};
+                                      GetClientRect(hwnd_, &client);
+                                      return std::pair{layer::pixelsToTwips(client.right, dpi_),
+                                                       layer::pixelsToTwips(client.bottom, dpi_)};
+                                  }};
 };
 
 } // namespace kalpeno::win32

@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+template class kalpeno::layer::MirroringLayer<kalpeno::win32::FormWindow>;
+
 namespace kalpeno::win32 {
 
 namespace {
@@ -28,20 +30,13 @@ HWND createPostbox(Win32Layer& layer, WNDPROC procedure) {
 } // namespace
 
 Win32Layer::Win32Layer(forms::Application& app)
-    : app_(app), postbox_(createPostbox(*this, postedProc)),
+    : MirroringLayer(app), postbox_(createPostbox(*this, postedProc)),
       events_(app, [this](std::function<void()> action) { post(std::move(action)); }) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls); // the tooltips' class
     events_.afterEvent = [this] { syncFocus(); };
-    app_.addObserver(*this);
-    for (forms::Form* form : app_.loadedForms()) {
-        formLoaded(*form);
-        if (form->visible()) {
-            formShown(*form);
-        }
-    }
-    focusChanged(app_.focus());
+    follow();
 }
 
 // Nothing the controls do while they are destroyed (a focus change ending a composition)
@@ -80,65 +75,41 @@ void Win32Layer::runPosted() {
 }
 
 FormWindow* Win32Layer::window(std::u16string_view formName) const {
-    for (const auto& [form, window] : windows_) {
-        if (form->name() == formName) {
-            return window.get();
-        }
-    }
-    return nullptr;
+    return windows_.find(formName);
 }
 
 FormWindow* Win32Layer::window(const forms::Form& form) const {
-    auto found = windows_.find(&form);
-    return found == windows_.end() ? nullptr : found->second.get();
+    return windows_.find(form);
 }
 
 ControlView* Win32Layer::view(const forms::Control& control) const {
-    FormWindow* shown = window(control.form());
-    return shown ? shown->view(control) : nullptr;
+    return windows_.view(control);
 }
 
 ControlView* Win32Layer::viewOf(HWND control) const {
-    for (const auto& [form, window] : windows_) {
-        if (ControlView* found = window->viewOf(control)) {
-            return found;
-        }
-    }
-    return nullptr;
+    return windows_.viewOf(control);
 }
 
 bool Win32Layer::preTranslate(MSG& message) {
     HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    for (const auto& [form, window] : windows_) {
-        if (window->hwnd() != root) {
-            continue;
+    FormWindow* target = nullptr;
+    windows_.forEach([&](FormWindow& window) {
+        if (window.hwnd() == root) {
+            target = &window;
         }
-        if (window->accelerators() &&
-            TranslateAcceleratorW(root, window->accelerators(), &message)) {
-            return true;
-        }
-        return IsDialogMessageW(root, &message) != 0;
+    });
+    if (!target) {
+        return false;
     }
-    return false;
-}
-
-void Win32Layer::controlChanged(forms::Control& control, forms::Property property) {
-    layer::UserEvents::Busy busy(events_);
-    if (FormWindow* shown = window(control.form())) {
-        shown->mirror(control, property);
+    if (target->accelerators() && TranslateAcceleratorW(root, target->accelerators(), &message)) {
+        return true;
     }
-}
-
-void Win32Layer::menuChanged(forms::MenuItem& item) {
-    layer::UserEvents::Busy busy(events_);
-    if (FormWindow* shown = window(item.form())) {
-        shown->mirrorMenu(item);
-    }
+    return IsDialogMessageW(root, &message) != 0;
 }
 
 void Win32Layer::formLoaded(forms::Form& form) {
     layer::UserEvents::Busy busy(events_);
-    windows_[&form] = std::make_unique<FormWindow>(form, *this);
+    windows_.add(form, std::make_unique<FormWindow>(form, *this));
 }
 
 void Win32Layer::formShown(forms::Form& form) {
@@ -152,12 +123,10 @@ void Win32Layer::formShown(forms::Form& form) {
 // (its menu command, its close box) that unloaded its form.
 void Win32Layer::formUnloading(forms::Form& form) {
     layer::UserEvents::Busy busy(events_);
-    auto found = windows_.find(&form);
-    if (found == windows_.end()) {
+    std::unique_ptr<FormWindow> window = windows_.take(form);
+    if (!window) {
         return;
     }
-    std::unique_ptr<FormWindow> window = std::move(found->second);
-    windows_.erase(found);
     window->detach();
     ShowWindow(window->hwnd(), SW_HIDE);
     retired_.push_back(std::move(window));
@@ -225,14 +194,7 @@ void Win32Layer::reportFocus(HWND control) {
     if (GetFocus() != control || events_.busy()) {
         return;
     }
-    ControlView* moved = viewOf(control);
-    forms::Control* target = moved ? moved->control() : nullptr;
-    if (!target || app_.focus() == target) {
-        return;
-    }
-    if (!events_.giveFocus(*target)) {
-        syncFocus();
-    }
+    reportUserFocus(viewOf(control));
 }
 
 } // namespace kalpeno::win32

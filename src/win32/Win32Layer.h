@@ -10,6 +10,7 @@
 
 #include "forms/Application.h"
 #include "forms/ModelObserver.h"
+#include "layer/MirroringLayer.h"
 #include "layer/UserEvents.h"
 #include "win32/Accessibility.h"
 #include "win32/Fonts.h"
@@ -29,7 +30,14 @@ namespace kalpeno::win32 {
 class ControlView;
 class FormWindow;
 
-class Win32Layer : public forms::ModelObserver {
+} // namespace kalpeno::win32
+
+// Made once, in Win32Layer.cpp, where the window type is complete.
+extern template class kalpeno::layer::MirroringLayer<kalpeno::win32::FormWindow>;
+
+namespace kalpeno::win32 {
+
+class Win32Layer : public layer::MirroringLayer<FormWindow> {
 public:
     // Shows the forms the application has loaded already and follows it from then on.
     explicit Win32Layer(forms::Application& app);
@@ -37,7 +45,7 @@ public:
     Win32Layer(const Win32Layer&) = delete;
     Win32Layer& operator=(const Win32Layer&) = delete;
 
-    layer::UserEvents& events() { return events_; }
+    layer::UserEvents& events() override { return events_; }
     Fonts& fonts() { return fonts_; }
     Accessibility& accessibility() { return accessibility_; }
 
@@ -54,8 +62,6 @@ public:
     // The user gave a control the focus.
     void userFocused(ControlView& view);
 
-    void controlChanged(forms::Control& control, forms::Property property) override;
-    void menuChanged(forms::MenuItem& item) override;
     void formLoaded(forms::Form& form) override;
     void formShown(forms::Form& form) override;
     void formUnloading(forms::Form& form) override;
@@ -67,17 +73,15 @@ private:
     void post(std::function<void()> action);
     void runPosted();
     void showFocus(forms::Control* control);
-    void syncFocus();
+    void syncFocus() override;
     void reportFocus(HWND control);
 
-    forms::Application& app_;
     Gdiplus gdiplus_; // before everything that paints
     Fonts fonts_;
     Accessibility accessibility_;
     HWND postbox_ = nullptr; // receives the actions posted to the event loop
     std::deque<std::function<void()>> posted_;
     layer::UserEvents events_;
-    std::map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
     // Windows of unloaded forms, destroyed once control is back in the event loop (one of them
     // may be handling the message that unloaded its form).
     std::vector<std::unique_ptr<FormWindow>> retired_;
