@@ -1,5 +1,5 @@
 # A thin wrapper over the CMake presets. Every target runs the set-up script first.
-.PHONY: setup build build-windows test test-windows test-clean-root run check-input-method check-windows-program package package-test monkey fuzz fuzz-merge bench bench-peers format clean
+.PHONY: setup build build-windows windows-package test test-windows test-clean-root run check-input-method check-windows-program package package-test monkey fuzz fuzz-merge bench bench-peers format clean
 
 setup:
 	@tools/setup.sh
@@ -59,11 +59,21 @@ package:
 	rm -f build-package/kalpeno_*.deb
 	cmake --build --preset package -j 2 --target package
 
-# The package's checks: lintian reports no error and no warning, and the package's
-# files pass the checks of the installed program that `make test` runs on `cmake --install`.
+# The Windows installer and zip, from the stripped Release build in build-windows-package/:
+# Kalpeno-<version>-setup.exe and Kalpeno-<version>-win64.zip there.
+windows-package:
+	tools/setup.sh windows-package
+	cmake --preset windows-package
+	cmake --build --preset windows-package -j 2
+
+# The packages' checks: lintian reports no error and no warning, and the package's files pass
+# the checks of the installed program that `make test` runs on `cmake --install`; the Windows
+# installer and zip under Wine (tests/windows-package).
 package-test: package build
 	lintian --fail-on error,warning --tag-display-limit 0 build-package/kalpeno_*.deb
 	bash tests/install/check-install.sh build-package/kalpeno_*.deb build/tests/install/libkalpeno_help_probe.so
+	$(MAKE) windows-package build-windows
+	tests/windows-package/check-windows-package.sh build-windows-package build-windows
 
 # The long monkey on the Release build, the program as its users run it: MONKEY_EVENTS random
 # user events (100,000) under Xvfb and openbox, with a new seed each run (printed, so that a run

@@ -28,3 +28,5 @@ if(_month LESS 10)
     set(_month 0${_month})
 endif()
 set(KALPENO_RELEASE_DATE ${KALPENO_RELEASE_YEAR}-${_month}-${CMAKE_MATCH_2})
+# The publisher of the Windows program and its installer: the maintainer without the address.
+string(REGEX REPLACE " *<.*>$" "" KALPENO_PUBLISHER "${KALPENO_MAINTAINER}")

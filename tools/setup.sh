@@ -11,6 +11,7 @@
 #                             `make check-input-method`
 #   tools/setup.sh windows    the MinGW-w64 cross compiler and Wine, for the Windows build and its
 #                             tests (`make test` runs them)
+#   tools/setup.sh windows-package  NSIS on top of it, for `make windows-package`
 #   tools/setup.sh cleanroot  debootstrap, for `make test-clean-root`
 set -euo pipefail
 
@@ -31,6 +32,8 @@ realworld=(xvfb xauth x11-utils openbox xdotool imagemagick dbus at-spi2-core
 # GoogleTest's sources, built with the cross compiler; the Japanese locale's sources and Wine's own
 # fonts (Tahoma, and Marlett for the window frames' buttons) for Wine
 windows=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine fonts-wine googletest locales)
+# NSIS for the installer (make windows-package)
+windows_package=(nsis)
 cleanroot=(debootstrap)
 # xcalc as its users see it: with its bitmap and its fonts (the key labels)
 peers=(x11-apps xbitmaps xfonts-base xfonts-75dpi galculator speedcrunch kcalc gnome-calculator qalculate-gtk)
@@ -45,6 +48,7 @@ for group in "${@:-base}"; do
         peers) packages+=("${peers[@]}") ;;
         realworld) packages+=("${base[@]}" "${realworld[@]}") ;;
         windows) packages+=("${windows[@]}") ;;
+        windows-package) packages+=("${windows[@]}" "${windows_package[@]}") ;;
         cleanroot) packages+=("${cleanroot[@]}") ;;
         *) echo "setup.sh: unknown group '$group'" >&2; exit 2 ;;
     esac

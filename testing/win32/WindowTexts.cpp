@@ -2,7 +2,8 @@
 // What the native controls of a running program's window show, read from outside the program
 // as any other program may (WM_GETTEXT, LB_GETTEXT, the window's styles): one line a control,
 // "NAME<TAB>VISIBLE<TAB>LEFT,TOP,RIGHT,BOTTOM<TAB>TEXT" (the place on the screen), a list's lines
-// joined by " | ", and a line "focus<TAB>NAME" for the control with the keyboard focus. The names
+// joined by " | ", with "\\", "\n", "\r" and "\t" for a backslash and the control characters of a
+// multi-line box; and a line "focus<TAB>NAME" for the control with the keyboard focus. The names
 // are the design's: the Win32 layer numbers a window's controls from 1000 in the order of the
 // form's design, which a headless program of the same build gives. For the real-input check
 // (tests/realworld).
@@ -41,6 +42,30 @@ std::u16string linesOf(HWND list) {
         lines += (row ? u" | " : u"") + std::u16string(line.begin(), line.end());
     }
     return lines;
+}
+
+// One line of the output whatever the text holds.
+std::u16string escaped(std::u16string_view text) {
+    std::u16string out;
+    for (char16_t c : text) {
+        switch (c) {
+        case u'\\':
+            out += u"\\\\";
+            break;
+        case u'\n':
+            out += u"\\n";
+            break;
+        case u'\r':
+            out += u"\\r";
+            break;
+        case u'\t':
+            out += u"\\t";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
 }
 
 } // namespace
@@ -88,7 +113,7 @@ int main(int argc, char** argv) {
         std::cout << kalpeno::scenario::toUtf8(found->second) << '\t'
                   << ((GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) ? 1 : 0) << '\t'
                   << place.left << ',' << place.top << ',' << place.right << ',' << place.bottom
-                  << '\t' << kalpeno::scenario::toUtf8(shown) << '\n';
+                  << '\t' << kalpeno::scenario::toUtf8(escaped(shown)) << '\n';
     }
     GUITHREADINFO thread{};
     thread.cbSize = sizeof thread;

@@ -13,48 +13,23 @@ import time
 from Xlib import X
 from Xlib import display as xdisplay
 
+import wine_windows
 from clipboard import Clipboard
+from wine_windows import expect, wait_for, wine
 
 BUILD, SHOTS = sys.argv[1], sys.argv[2]
-ENV = dict(os.environ, LOCPATH=os.environ["WINEPREFIX"] + "-locale", LANG="ja_JP.UTF-8",
-           LC_ALL="ja_JP.UTF-8")
-passed = failed = 0
-
-
-def wine(*args, **kwargs):
-    return subprocess.Popen(["wine", *args], env=ENV, **kwargs)
-
-
-def windows(caption):
-    """What each control of the window shows: name -> (visible, (l, t, r, b), text)."""
-    out = subprocess.run(["wine", f"{BUILD}/bin/kalpeno-window-texts.exe", caption], env=ENV,
-                         capture_output=True, text=True, encoding="utf-8").stdout
-    controls = {}
-    for line in out.replace("\r", "").splitlines():
-        parts = line.split("\t")
-        if parts[0] == "focus" and len(parts) == 2:
-            controls["focus"] = parts[1]
-        elif len(parts) == 4:
-            place = tuple(int(n) for n in parts[2].split(","))
-            controls[parts[0]] = (parts[1] == "1", place, parts[3])
-    return controls
 
 
 def text(name, caption="Orlanvi"):
-    return windows(caption).get(name, (False, (0, 0, 0, 0), None))[2]
+    return wine_windows.text(BUILD, name, caption)
 
 
 def focus(caption="Orlanvi"):
-    return windows(caption).get("focus")
+    return (wine_windows.windows(BUILD, caption) or {}).get("focus")
 
 
-def wait_for(what, seconds=15):
-    end = time.monotonic() + seconds
-    while time.monotonic() < end:
-        if what():
-            return True
-        time.sleep(0.2)
-    return False
+def windows(caption):
+    return wine_windows.windows(BUILD, caption) or {}
 
 
 def shown(title):
@@ -82,15 +57,6 @@ def type_text(text):
 
 def shot(name):
     subprocess.run(["import", "-window", "root", f"{SHOTS}/{name}.png"], check=True)
-
-
-def expect(what, got, wanted):
-    global passed, failed
-    if got == wanted:
-        passed += 1
-    else:
-        failed += 1
-        print(f"{what}: expected {wanted!r}, got {got!r}")
 
 
 def hold_clipboard(text):
@@ -184,5 +150,4 @@ shot("8-pasted")
 keys("F10", "Return")
 expect("the program ended", wait_for(lambda: program.poll() is not None), True)
 
-print(f"{passed} passed, {failed} failed")
-sys.exit(1 if failed else 0)
+sys.exit(wine_windows.summary())
