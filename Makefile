@@ -1,5 +1,5 @@
 # A thin wrapper over the CMake presets. Every target runs the set-up script first.
-.PHONY: setup build build-windows windows-package test test-windows test-clean-root run check-input-method check-windows-program package package-test monkey fuzz fuzz-merge bench bench-peers format clean
+.PHONY: setup build build-windows windows-package test test-windows test-clean-root run check-input-method check-windows-program check-windows-installer package package-test monkey fuzz fuzz-merge bench bench-peers format clean
 
 setup:
 	@tools/setup.sh
@@ -51,6 +51,14 @@ check-input-method: build
 check-windows-program: build-windows
 	tools/setup.sh realworld
 	tests/realworld/windows-program.sh build-windows build-windows/windows-program
+
+# The installer as a user meets it under Wine, on a Wine desktop with its taskbar, driven by real X
+# input: its pages, the program, the Start-menu entry, the uninstaller; screenshots of each step
+# in build-windows-package/windows-installer/.
+check-windows-installer: windows-package build-windows
+	tools/setup.sh realworld
+	tests/realworld/windows-installer.sh build-windows-package build-windows \
+	    build-windows-package/windows-installer
 
 # The Debian package, from the Release build in build-package/: build-package/kalpeno_*.deb.
 package:
