@@ -67,32 +67,6 @@ void Kalpeno::wireHandlers() {
     get<forms::Timer>(u"Timer1").onTimer = [this] { Timer1_Timer(); };
 }
 
-// The window-level state fields, in their declared order.
-const std::array<Kalpeno::StateField, 13> Kalpeno::stateFields{{
-    {u"LeftValue", [](const Kalpeno& k) -> StateValue { return k.LeftValue; }},
-    {u"RightValue", [](const Kalpeno& k) -> StateValue { return k.RightValue; }},
-    {u"OpSymbol", [](const Kalpeno& k) -> StateValue { return k.OpSymbol; }},
-    {u"LastEntryChar", [](const Kalpeno& k) -> StateValue { return k.LastEntryChar; }},
-    {u"DisplayLength", [](const Kalpeno& k) -> StateValue { return k.DisplayLength + 0LL; }},
-    {u"ActiveCalc", [](const Kalpeno& k) -> StateValue { return k.ActiveCalc + 0LL; }},
-    {u"OpCount", [](const Kalpeno& k) -> StateValue { return k.OpCount + 0LL; }},
-    {u"LastResult", [](const Kalpeno& k) -> StateValue { return k.LastResult; }},
-    {u"TotalA", [](const Kalpeno& k) -> StateValue { return k.TotalA; }},
-    {u"TotalB", [](const Kalpeno& k) -> StateValue { return k.TotalB; }},
-    {u"TotalC", [](const Kalpeno& k) -> StateValue { return k.TotalC; }},
-    {u"TapeValue", [](const Kalpeno& k) -> StateValue { return k.TapeValue; }},
-    {u"TapeLine", [](const Kalpeno& k) -> StateValue { return k.TapeLine; }},
-}};
-
-std::optional<StateValue> Kalpeno::stateField(std::u16string_view name) const {
-    for (const StateField& field : stateFields) {
-        if (field.name == name) {
-            return field.read(*this);
-        }
-    }
-    return std::nullopt;
-}
-
 Kalpeno::Row* Kalpeno::active() {
     for (Row& calc : rows_) {
         if (calc.record.code == ActiveCalc) {

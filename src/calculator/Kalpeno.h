@@ -13,12 +13,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <variant>
 
 namespace kalpeno::calculator {
 
 // A state field's value, for checks from outside the window.
-using StateValue = std::variant<long long, double, std::u16string>;
 
 class Kalpeno : public forms::Form {
 public:
@@ -39,14 +37,6 @@ public:
     double TotalC = 0;
     double TapeValue = 0;
     std::u16string TapeLine;
-
-    // The state field of that name, or nothing.
-    std::optional<StateValue> stateField(std::u16string_view name) const;
-    struct StateField {
-        std::u16string_view name;
-        StateValue (*read)(const Kalpeno&);
-    };
-    static const std::array<StateField, 13> stateFields;
 
     // What the keypad and the keyboard refuse to add to a completed calculation, and the line
     // between a calculation's operands and its result on the tape.

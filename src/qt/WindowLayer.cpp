@@ -23,7 +23,6 @@ WindowLayer::WindowLayer(forms::Application& app)
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { userMovedFocus(now); });
     follow();
-    ended_ = app_.ended();
 }
 
 // Nothing the widgets do while they are destroyed (a focus change ending an open composition)
@@ -117,7 +116,6 @@ void WindowLayer::focusChanged(forms::Control* control) {
 }
 
 void WindowLayer::programEnded() {
-    ended_ = true;
     emit programFinished();
 }
 

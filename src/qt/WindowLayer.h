@@ -50,7 +50,6 @@ public:
     ~WindowLayer() override;
 
     UserEvents& events() override { return events_; }
-    bool programHasEnded() const { return ended_; }
 
     // The window of a loaded form, or null.
     FormWindow* window(std::u16string_view formName) const;
@@ -86,7 +85,6 @@ private:
     // Windows of unloaded forms, deleted once control is back in the event loop (one of them may
     // be the sender of the event that unloaded its form).
     std::vector<QPointer<FormWindow>> retired_;
-    bool ended_ = false;
 };
 
 } // namespace kalpeno::qt

@@ -2,6 +2,7 @@
 #include "scenario/ScenarioFile.h"
 
 #include "program/Program.h"
+#include "scenario/StateFields.h"
 #include "scenario/Utf.h"
 
 #include <algorithm>
@@ -141,9 +142,7 @@ void ScenarioFile::expect(const ScenarioLine& line) {
 bool ScenarioFile::expectStateField(const std::string& name, const ScenarioLine& line) {
     const std::optional<std::u16string> field = fromUtf8(name);
     const calculator::Kalpeno* window = session_.calculatorWindow();
-    const auto& fields = calculator::Kalpeno::stateFields;
-    if (!field || std::none_of(fields.begin(), fields.end(),
-                               [&](const auto& f) { return f.name == *field; })) {
+    if (!field || !isStateField(*field)) {
         return false;
     }
     const std::vector<Token> values(line.tokens.begin() + 2, line.tokens.end());
@@ -154,7 +153,7 @@ bool ScenarioFile::expectStateField(const std::string& name, const ScenarioLine&
         check(line, false, values[0].text, "the window Kalpeno is not loaded");
         return true;
     }
-    const calculator::StateValue value = *window->stateField(*field);
+    const StateValue value = *stateField(*window, *field);
     if (const auto* textValue = std::get_if<std::u16string>(&value)) {
         const std::u16string expected = text(values[0]);
         check(line, *textValue == expected, quote(expected), quote(*textValue));
