@@ -174,7 +174,10 @@ void TextBoxLineEdit::publishSelection() {
 
 // In a text longer than its window, the keys that go to the ends of the text or of a selection
 // that reaches beyond the window are worked out on the model's text.
-bool TextBoxLineEdit::moveByModel(const QKeyEvent& event) {
+bool TextBoxLineEdit::moveInModel(const QKeyEvent& event) {
+    if (!box() || box()->text().size() <= textWindow.length) {
+        return false;
+    }
     const std::size_t size = box()->text().size();
     const std::size_t caret = shownCaret();
     const std::size_t anchor = shownAnchor();
@@ -197,15 +200,6 @@ bool TextBoxLineEdit::moveByModel(const QKeyEvent& event) {
         return false;
     }
     return true;
-}
-
-void TextBoxLineEdit::keyPressEvent(QKeyEvent* event) {
-    if (box() && box()->text().size() > textWindow.length &&
-        keyMeaning(*event).effect == KeyEffect::Navigation && moveByModel(*event)) {
-        event->accept();
-        return;
-    }
-    TextBoxWidget::keyPressEvent(event);
 }
 
 // A click into the box gives it the focus and the caret, also where the caret already is. The

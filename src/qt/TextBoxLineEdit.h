@@ -47,7 +47,7 @@ protected:
     void copySelection() override;
     void selectAllText() override;
 
-    void keyPressEvent(QKeyEvent* event) override;
+    bool moveInModel(const QKeyEvent& event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -59,7 +59,6 @@ private:
     // Shows the model's selection from anchor to caret, moving the window to the caret if need
     // be, and tells the model where the caret is.
     void select(std::size_t anchor, std::size_t caret);
-    bool moveByModel(const QKeyEvent& event);
     bool reachesBeyond() const { return farAnchor_ != noAnchor && hasSelectedText(); }
     void publishSelection();
     QString farSelection() const; // the model's text of a selection reaching beyond

@@ -77,6 +77,8 @@ protected:
         this->selectAll();
         reportCaret();
     }
+    // A navigation key worked out on the model's text rather than the widget's; true when done.
+    virtual bool moveInModel(const QKeyEvent&) { return false; }
 
     void press(const std::vector<char32_t>& keys) {
         for (const char32_t key : keys) {
@@ -101,6 +103,10 @@ protected:
             return;
         }
         if (meaning.effect == KeyEffect::Navigation) {
+            if (moveInModel(*event)) {
+                event->accept();
+                return;
+            }
             Editor::keyPressEvent(event);
             reportCaret();
             return;
