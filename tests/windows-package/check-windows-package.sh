@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# The Windows packages as a user meets them, under Wine in a fresh prefix of a user's kind (each
-# window an X window, openbox as the window manager), in a desktop session of its own:
-#   check-windows-package.sh PACKAGE_BUILD WINDOWS_BUILD
-# PACKAGE_BUILD holds Kalpeno-<version>-setup.exe and -win64.zip (make windows-package);
-# WINDOWS_BUILD's kalpeno-window-texts.exe reads the windows from outside. The steps and their
-# checks are windows_package.py's.
+# check-windows-package.sh PACKAGE_BUILD WINDOWS_BUILD: the Windows installer and zip of
+# PACKAGE_BUILD under Wine in a fresh prefix of a user's kind, with openbox, in a desktop session
+# of its own; WINDOWS_BUILD's kalpeno-window-texts.exe reads the windows (windows_package.py).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
