@@ -89,18 +89,18 @@ void TextBoxLineEdit::mirrorAllOwn() {
 // A changed text shows no selection.
 void TextBoxLineEdit::showText() {
     if (box()) {
-        select(box()->caret(), box()->caret());
+        showSelection(box()->caret(), box()->caret());
     }
 }
 
 // A caret that is already there keeps the selection that ends at it.
 void TextBoxLineEdit::showCaret() {
     if (box() && shownCaret() != box()->caret()) {
-        select(box()->caret(), box()->caret());
+        showSelection(box()->caret(), box()->caret());
     }
 }
 
-void TextBoxLineEdit::select(std::size_t anchor, std::size_t caret) {
+void TextBoxLineEdit::showSelection(std::size_t anchor, std::size_t caret) {
     const std::u16string_view text = box()->text();
     caret = std::min(caret, text.size());
     anchor = std::min(anchor, text.size());
@@ -125,6 +125,11 @@ void TextBoxLineEdit::select(std::size_t anchor, std::size_t caret) {
         }
     }
     showing_ = false;
+}
+
+void TextBoxLineEdit::select(std::size_t anchor, std::size_t caret) {
+    showSelection(anchor, caret);
+    caret = std::min(caret, box()->text().size());
     if (caret != box()->caret()) {
         events().moveCaret(*box(), caret);
     }

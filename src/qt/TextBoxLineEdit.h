@@ -56,8 +56,10 @@ protected:
 private:
     void showText();
     void showCaret();
-    // Shows the model's selection from anchor to caret, moving the window to the caret if need
-    // be, and tells the model where the caret is.
+    // Shows the selection from anchor to caret, moving the window to the caret if need be: the
+    // mirroring of the model's caret, which is not reported back.
+    void showSelection(std::size_t anchor, std::size_t caret);
+    // The same for a selection the user made, and the model learns where the caret is.
     void select(std::size_t anchor, std::size_t caret);
     bool reachesBeyond() const { return farAnchor_ != noAnchor && hasSelectedText(); }
     void publishSelection();
