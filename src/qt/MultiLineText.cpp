@@ -177,12 +177,4 @@ std::size_t ShownPositions::model(int editor) const {
     return mark->model + static_cast<std::size_t>(editor - mark->editor);
 }
 
-int editorPosition(std::u16string_view modelText, std::size_t modelPosition) {
-    return ShownPositions(modelText).editor(modelPosition);
-}
-
-std::size_t modelPosition(std::u16string_view modelText, int editorPosition) {
-    return ShownPositions(modelText).model(editorPosition);
-}
-
 } // namespace kalpeno::qt

@@ -84,7 +84,4 @@ private:
     int editorSize_ = 0;
 };
 
-int editorPosition(std::u16string_view modelText, std::size_t modelPosition);
-std::size_t modelPosition(std::u16string_view modelText, int editorPosition);
-
 } // namespace kalpeno::qt

@@ -189,7 +189,7 @@ void GuiSession::clickIntoBox(ControlView& view, std::size_t position) {
             point = pointOfPosition(*edit, inWindow);
         }
     } else if (auto* editor = dynamic_cast<TextBoxEditor*>(&view)) {
-        shownPosition = editorPosition(editor->shownText(), position);
+        shownPosition = ShownPositions(editor->shownText()).editor(position);
         point = pointOfPosition(*editor, shownPosition);
         receiver = editor->viewport();
     }
@@ -241,7 +241,8 @@ void GuiSession::focus(const scenario::ControlPath& path) {
     if (auto* edit = dynamic_cast<TextBoxLineEdit*>(&view)) {
         clickIntoBox(view, edit->shownCaret());
     } else if (auto* editor = dynamic_cast<TextBoxEditor*>(&view)) {
-        clickIntoBox(view, modelPosition(editor->shownText(), editor->textCursor().position()));
+        clickIntoBox(view,
+                     ShownPositions(editor->shownText()).model(editor->textCursor().position()));
     } else if (auto* list = dynamic_cast<ListBoxWidget*>(&view)) {
         clickAt(*list->viewport(), QPoint(2, list->viewport()->height() - 2));
     } else {

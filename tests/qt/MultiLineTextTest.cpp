@@ -49,8 +49,8 @@ class TextPositionTest : public ::testing::TestWithParam<PositionCase> {};
 
 TEST_P(TextPositionTest, MapsBothWays) {
     const PositionCase& c = GetParam();
-    EXPECT_EQ(editorPosition(c.model, c.modelPosition), c.editorPosition);
-    EXPECT_EQ(modelPosition(c.model, c.editorPosition), c.modelPosition);
+    EXPECT_EQ(ShownPositions(c.model).editor(c.modelPosition), c.editorPosition);
+    EXPECT_EQ(ShownPositions(c.model).model(c.editorPosition), c.modelPosition);
 }
 
 INSTANTIATE_TEST_SUITE_P(Positions, TextPositionTest,
@@ -131,10 +131,10 @@ TEST(MultiLineTextTest, LongLinesAreSplitWhereNoCharacterIsCut) {
                                   PositionCase{"AfterSplit", nullptr, n + 1, split + 2},
                                   PositionCase{"LineEnd", nullptr, 2 * n + 1, 2 * split + 3},
                                   PositionCase{"End", nullptr, 2 * n + 3, 2 * split + 4}}) {
-        EXPECT_EQ(editorPosition(line, c.modelPosition), c.editorPosition) << c.name;
-        EXPECT_EQ(modelPosition(line, c.editorPosition), c.modelPosition) << c.name;
+        EXPECT_EQ(ShownPositions(line).editor(c.modelPosition), c.editorPosition) << c.name;
+        EXPECT_EQ(ShownPositions(line).model(c.editorPosition), c.modelPosition) << c.name;
     }
-    EXPECT_EQ(modelPosition(line, split + 1), n); // the next paragraph's start
+    EXPECT_EQ(ShownPositions(line).model(split + 1), n); // the next paragraph's start
 }
 
 // Every caret's editor position is the length of the editor's text up to it, and maps back; texts
@@ -159,8 +159,8 @@ TEST(TextPositionTest, PositionsAgreeWithTheEditorsText) {
 }
 
 TEST(TextPositionTest, PositionBeyondTheTextIsItsEnd) {
-    EXPECT_EQ(modelPosition(u"ab\r\n", 10), 4U);
-    EXPECT_EQ(editorPosition(u"ab\r\n", 10), 3);
+    EXPECT_EQ(ShownPositions(u"ab\r\n").model(10), 4U);
+    EXPECT_EQ(ShownPositions(u"ab\r\n").editor(10), 3);
 }
 
 } // namespace
