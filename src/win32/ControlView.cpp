@@ -1,5 +1,6 @@
 #include "win32/ControlView.h"
 
+#include "layer/Presentation.h"
 #include "layer/Units.h"
 #include "win32/Fonts.h"
 #include "win32/FormWindow.h"
@@ -132,6 +133,34 @@ HBRUSH ControlView::colourFor(HDC dc) {
     SetBkColor(dc, toColorRef(*brushColour_));
     SetTextColor(dc, GetSysColor(IsWindowEnabled(hwnd_) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
     return brush_;
+}
+
+ControlView::ContextChoice ControlView::chooseInContextMenu(POINT point, bool canCopy,
+                                                            std::optional<bool> canPaste) const {
+    enum : UINT { copyItem = 1, pasteItem, selectAllItem };
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING | (canCopy ? 0 : MF_GRAYED), copyItem,
+                reinterpret_cast<const wchar_t*>(layer::copyCaption));
+    if (canPaste) {
+        AppendMenuW(menu, MF_STRING | (*canPaste ? 0 : MF_GRAYED), pasteItem,
+                    reinterpret_cast<const wchar_t*>(layer::pasteCaption));
+    }
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, selectAllItem,
+                reinterpret_cast<const wchar_t*>(layer::selectAllCaption));
+    const UINT chosen = static_cast<UINT>(TrackPopupMenu(
+        menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, point.x, point.y, 0, hwnd_, nullptr));
+    DestroyMenu(menu);
+    switch (chosen) {
+    case copyItem:
+        return ContextChoice::Copy;
+    case pasteItem:
+        return ContextChoice::Paste;
+    case selectAllItem:
+        return ContextChoice::SelectAll;
+    default:
+        return ContextChoice::None;
+    }
 }
 
 } // namespace kalpeno::win32

@@ -60,6 +60,12 @@ protected:
     virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT passOn(UINT message, WPARAM wParam, LPARAM lParam);
 
+    // The context menu of a box or a tape at `point` on the screen, with the captions every
+    // window layer shows; paste only where `canPaste` is given. What the user chose, if anything.
+    enum class ContextChoice { None, Copy, Paste, SelectAll };
+    ContextChoice chooseInContextMenu(POINT point, bool canCopy,
+                                      std::optional<bool> canPaste) const;
+
 private:
     static LRESULT CALLBACK viewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void mirrorBackColour();

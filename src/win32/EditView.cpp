@@ -1,6 +1,5 @@
 #include "win32/EditView.h"
 
-#include "layer/Presentation.h"
 #include "win32/Clipboard.h"
 #include "win32/FormWindow.h"
 #include "win32/Wide.h"
@@ -54,8 +53,6 @@ bool isNavigation(WPARAM key) {
         return false;
     }
 }
-
-enum : UINT { copyItem = 1, pasteItem, selectAllItem };
 
 } // namespace
 
@@ -433,24 +430,18 @@ void EditView::contextMenu(LPARAM where) {
     }
     const Selection range = selection();
     const bool canPaste = box() && !box()->readOnly() && IsClipboardFormatAvailable(CF_UNICODETEXT);
-    HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING | (range.start != range.end ? 0 : MF_GRAYED), copyItem,
-                reinterpret_cast<const wchar_t*>(layer::copyCaption));
-    AppendMenuW(menu, MF_STRING | (canPaste ? 0 : MF_GRAYED), pasteItem,
-                reinterpret_cast<const wchar_t*>(layer::pasteCaption));
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, selectAllItem,
-                reinterpret_cast<const wchar_t*>(layer::selectAllCaption));
-    const UINT chosen =
-        static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
-                                         point.x, point.y, 0, hwnd(), nullptr));
-    DestroyMenu(menu);
-    if (chosen == copyItem) {
+    switch (chooseInContextMenu(point, range.start != range.end, canPaste)) {
+    case ContextChoice::Copy:
         copySelection();
-    } else if (chosen == pasteItem) {
+        break;
+    case ContextChoice::Paste:
         pasteClipboard();
-    } else if (chosen == selectAllItem) {
+        break;
+    case ContextChoice::SelectAll:
         selectAllText();
+        break;
+    case ContextChoice::None:
+        break;
     }
 }
 

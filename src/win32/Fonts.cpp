@@ -67,15 +67,15 @@ HFONT Fonts::font(const forms::FontSpec& design, int dpi) {
     if (known != fonts_.end()) {
         return known->second;
     }
-    LOGFONTW spec{};
-    spec.lfHeight = -layer::pointsToPixels(points / 100.0, dpi);
-    spec.lfWeight = FW_NORMAL;
-    spec.lfCharSet = SHIFTJIS_CHARSET;
-    spec.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    spec.lfQuality = CLEARTYPE_QUALITY;
-    spec.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    installedFace(face).copy(reinterpret_cast<char16_t*>(spec.lfFaceName), LF_FACESIZE - 1);
-    HFONT font = CreateFontIndirectW(&spec);
+    LOGFONTW wanted{};
+    wanted.lfHeight = -layer::pointsToPixels(points / 100.0, dpi);
+    wanted.lfWeight = FW_NORMAL;
+    wanted.lfCharSet = SHIFTJIS_CHARSET;
+    wanted.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    wanted.lfQuality = CLEARTYPE_QUALITY;
+    wanted.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    installedFace(face).copy(reinterpret_cast<char16_t*>(wanted.lfFaceName), LF_FACESIZE - 1);
+    HFONT font = CreateFontIndirectW(&wanted);
     fonts_.emplace(key, font);
     return font;
 }

@@ -1,6 +1,5 @@
 #include "win32/ListView.h"
 
-#include "layer/Presentation.h"
 #include "win32/Clipboard.h"
 #include "win32/FormWindow.h"
 #include "win32/Wide.h"
@@ -9,11 +8,7 @@
 
 namespace kalpeno::win32 {
 
-namespace {
-
-enum : UINT { copyItem = 1, selectAllItem };
-
-} // namespace
+namespace {} // namespace
 
 ListView::ListView(forms::ListBox& list, UserEvents& events, FormWindow& window)
     : ControlView(list, events, window) {
@@ -121,19 +116,10 @@ void ListView::contextMenu(LPARAM where) {
         point = {place.left + 4, place.top + 4};
     }
     const bool selected = SendMessageW(hwnd(), LB_GETSELCOUNT, 0, 0) > 0;
-    HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING | (selected ? 0 : MF_GRAYED), copyItem,
-                reinterpret_cast<const wchar_t*>(layer::copyCaption));
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, selectAllItem,
-                reinterpret_cast<const wchar_t*>(layer::selectAllCaption));
-    const UINT chosen =
-        static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
-                                         point.x, point.y, 0, hwnd(), nullptr));
-    DestroyMenu(menu);
-    if (chosen == copyItem) {
+    const ContextChoice chosen = chooseInContextMenu(point, selected, std::nullopt);
+    if (chosen == ContextChoice::Copy) {
         copySelection();
-    } else if (chosen == selectAllItem) {
+    } else if (chosen == ContextChoice::SelectAll) {
         selectAll();
     }
 }

@@ -5,6 +5,8 @@
 #include "win32/Artwork.h"
 #include "win32/GdiPainter.h"
 
+#include "GdiplusPng.h"
+
 #include <windows.h>
 
 #include <gdiplus.h>
@@ -21,21 +23,7 @@
 namespace {
 
 namespace gp = ::Gdiplus;
-
-std::optional<CLSID> pngEncoder() {
-    UINT count = 0;
-    UINT bytes = 0;
-    gp::GetImageEncodersSize(&count, &bytes);
-    std::vector<unsigned char> buffer(bytes);
-    auto* codecs = reinterpret_cast<gp::ImageCodecInfo*>(buffer.data());
-    gp::GetImageEncoders(count, bytes, codecs);
-    for (UINT i = 0; i < count; ++i) {
-        if (std::wstring_view(codecs[i].MimeType) == L"image/png") {
-            return codecs[i].Clsid;
-        }
-    }
-    return std::nullopt;
-}
+using kalpeno::tools::pngEncoder;
 
 std::string png(gp::Bitmap& bitmap, const CLSID& encoder) {
     IStream* stream = nullptr;

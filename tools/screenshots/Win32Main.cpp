@@ -10,6 +10,8 @@
 #include "win32/FormWindow.h"
 #include "win32/Win32Session.h"
 
+#include "GdiplusPng.h"
+
 #include <windows.h>
 
 #include <gdiplus.h>
@@ -23,21 +25,7 @@
 namespace {
 
 namespace gp = ::Gdiplus;
-
-std::optional<CLSID> pngEncoder() {
-    UINT count = 0;
-    UINT bytes = 0;
-    gp::GetImageEncodersSize(&count, &bytes);
-    std::vector<unsigned char> buffer(bytes);
-    auto* codecs = reinterpret_cast<gp::ImageCodecInfo*>(buffer.data());
-    gp::GetImageEncoders(count, bytes, codecs);
-    for (UINT i = 0; i < count; ++i) {
-        if (std::wstring_view(codecs[i].MimeType) == L"image/png") {
-            return codecs[i].Clsid;
-        }
-    }
-    return std::nullopt;
-}
+using kalpeno::tools::pngEncoder;
 
 // The window, frame and menu bar included, brought to the top and painted first.
 bool capture(HWND window, const std::filesystem::path& file, const CLSID& png,
