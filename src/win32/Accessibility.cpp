@@ -17,22 +17,40 @@ DEFINE_GUID(kalpenoAccDescription, 0x4d48dfe4, 0xbd3f, 0x491f, 0xa6, 0x48, 0x49,
 
 namespace kalpeno::win32 {
 
-Accessibility::Accessibility() {
-    CoCreateInstance(kalpenoAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kalpenoIAccPropServices,
-                     reinterpret_cast<void**>(&services_));
-}
-
 Accessibility::~Accessibility() {
     if (services_) {
         services_->Release();
     }
+    if (SUCCEEDED(com_)) {
+        CoUninitialize();
+    }
+}
+
+void Accessibility::clientAsked() {
+    if (started_) {
+        return;
+    }
+    started_ = true;
+    com_ = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    CoCreateInstance(kalpenoAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kalpenoIAccPropServices,
+                     reinterpret_cast<void**>(&services_));
+    for (const auto& [control, texts] : texts_) {
+        annotate(control, kalpenoAccName, texts.name);
+        annotate(control, kalpenoAccDescription, texts.description);
+    }
 }
 
 void Accessibility::name(HWND control, std::u16string_view text) {
+    if (control) {
+        texts_[control].name = text;
+    }
     annotate(control, kalpenoAccName, text);
 }
 
 void Accessibility::description(HWND control, std::u16string_view text) {
+    if (control) {
+        texts_[control].description = text;
+    }
     annotate(control, kalpenoAccDescription, text);
 }
 
@@ -55,6 +73,7 @@ void Accessibility::annotate(HWND control, const MSAAPROPID& property, std::u16s
 }
 
 void Accessibility::forget(HWND control) {
+    texts_.erase(control);
     if (!services_ || !control) {
         return;
     }

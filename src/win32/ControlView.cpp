@@ -2,6 +2,7 @@
 
 #include "layer/Presentation.h"
 #include "layer/Units.h"
+#include "win32/Accessibility.h"
 #include "win32/Fonts.h"
 #include "win32/FormWindow.h"
 #include "win32/Wide.h"
@@ -49,6 +50,9 @@ LRESULT CALLBACK ControlView::viewProc(HWND hwnd, UINT message, WPARAM wParam, L
     }
     if (message == WM_SETFOCUS) {
         view->window_.userFocused(*view);
+    }
+    if (message == WM_GETOBJECT) {
+        view->window_.accessibility().clientAsked();
     }
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);

@@ -121,9 +121,10 @@ void FormWindow::createWindow() {
     dpi_ = static_cast<int>(GetDpiForSystem());
     const SIZE size = windowSize(*form_, style, !form_->menus().empty(), dpi_);
     const std::u16string caption = form_->caption();
-    hwnd_ = CreateWindowExW(0, formClass, wide(caption), style | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                            CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
+    // Like a dialog's, the window does not clip its children: it paints nothing over them (only
+    // controls are ever invalidated), and clipping each child made showing the window slower.
+    hwnd_ = CreateWindowExW(0, formClass, wide(caption), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                            size.cx, size.cy, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(windowProc));
     dpi_ = static_cast<int>(GetDpiForWindow(hwnd_));
@@ -170,9 +171,6 @@ void FormWindow::addMenuItem(forms::MenuItem& item, HMENU menu) {
 // rest follow, the later ones of the design first, so that they lie on top (a marker over its
 // letter).
 void FormWindow::createControls() {
-    toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
-                                nullptr, GetModuleHandleW(nullptr), nullptr);
     std::vector<forms::Control*> shown; // in the design's order, the timers left out
     for (const auto& control : form_->controls()) {
         if (control->kind() != forms::ControlKind::Timer) {
@@ -200,21 +198,34 @@ void FormWindow::createControls() {
     }
 }
 
-// The name and description read by assistive technology, and the tooltip of a control that has
-// a key.
+// The name and description read by assistive technology.
 void FormWindow::describe(const ControlView& view) {
     const forms::Control& control = *view.control();
     if (control.kind() != forms::ControlKind::Label) {
         accessibility().name(view.hwnd(), layer::spokenName(control));
     }
     accessibility().description(view.hwnd(), layer::spokenDescription(control));
-    const std::u16string tip = layer::toolTip(control);
-    if (!tip.empty() && toolTips_) {
+}
+
+// The tooltips of the controls that have a key, made when the mouse first comes over the window
+// (every control passes WM_SETCURSOR on to it): until then nobody can see them.
+void FormWindow::addToolTips() {
+    if (toolTips_) {
+        return;
+    }
+    toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    for (const auto& view : views_) {
+        const std::u16string tip = layer::toolTip(*view->control());
+        if (tip.empty() || !toolTips_) {
+            continue;
+        }
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         tool.hwnd = hwnd_;
-        tool.uId = reinterpret_cast<UINT_PTR>(view.hwnd());
+        tool.uId = reinterpret_cast<UINT_PTR>(view->hwnd());
         std::wstring text(tip.begin(), tip.end());
         tool.lpszText = text.data();
         SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
@@ -310,6 +321,12 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         command(wParam, lParam);
         return 0;
+    case WM_GETOBJECT:
+        accessibility().clientAsked();
+        break;
+    case WM_SETCURSOR:
+        addToolTips();
+        break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORLISTBOX:

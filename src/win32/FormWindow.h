@@ -66,6 +66,7 @@ private:
     void addMenuItem(forms::MenuItem& item, HMENU menu);
     void createControls();
     void describe(const ControlView& view);
+    void addToolTips();
     void removeTabStops();
     void createShortcuts();
     void applyDpi(int dpi);

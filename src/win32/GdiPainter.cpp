@@ -88,15 +88,24 @@ std::unique_ptr<gp::FontFamily> familyOf(artwork::Face face) {
                                              : nullptr;
 }
 
+class Gdiplus {
+public:
+    Gdiplus() {
+        gp::GdiplusStartupInput input;
+        gp::GdiplusStartup(&token_, &input, nullptr);
+    }
+    ~Gdiplus() { gp::GdiplusShutdown(token_); }
+    Gdiplus(const Gdiplus&) = delete;
+    Gdiplus& operator=(const Gdiplus&) = delete;
+
+private:
+    ULONG_PTR token_ = 0;
+};
+
 } // namespace
 
-Gdiplus::Gdiplus() {
-    gp::GdiplusStartupInput input;
-    gp::GdiplusStartup(&token_, &input, nullptr);
-}
-
-Gdiplus::~Gdiplus() {
-    gp::GdiplusShutdown(token_);
+void startGdiplus() {
+    static const Gdiplus started;
 }
 
 // Pixel centres at half pixels, as the artwork's coordinates mean them.

@@ -8,17 +8,9 @@
 
 namespace kalpeno::win32 {
 
-// GDI+ for the whole program: it must be started before any picture is painted.
-class Gdiplus {
-public:
-    Gdiplus();
-    ~Gdiplus();
-    Gdiplus(const Gdiplus&) = delete;
-    Gdiplus& operator=(const Gdiplus&) = delete;
-
-private:
-    ULONG_PTR token_ = 0;
-};
+// GDI+ for the whole program, called before anything paints with it: started the first time, so
+// that no window waits for it before it shows, and shut down when the program ends.
+void startGdiplus();
 
 // The artwork's shapes painted with GDI+, antialiased where the artwork asks for it.
 class GdiPainter : public artwork::Painter {

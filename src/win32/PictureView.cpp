@@ -4,6 +4,7 @@
 #include "layer/Units.h"
 #include "win32/Artwork.h"
 #include "win32/FormWindow.h"
+#include "win32/GdiPainter.h"
 #include "win32/PictureAccessible.h"
 
 namespace kalpeno::win32 {
@@ -106,6 +107,7 @@ LRESULT PictureView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void PictureView::paint() {
+    startGdiplus();
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(hwnd(), &paint);
     RECT area{};

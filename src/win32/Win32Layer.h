@@ -14,7 +14,6 @@
 #include "layer/UserEvents.h"
 #include "win32/Accessibility.h"
 #include "win32/Fonts.h"
-#include "win32/GdiPainter.h"
 
 #include <windows.h>
 
@@ -76,7 +75,6 @@ private:
     void syncFocus() override;
     void reportFocus(HWND control);
 
-    Gdiplus gdiplus_; // before everything that paints
     Fonts fonts_;
     Accessibility accessibility_;
     HWND postbox_ = nullptr; // receives the actions posted to the event loop

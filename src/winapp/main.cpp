@@ -11,8 +11,6 @@
 
 #include <windows.h>
 
-#include <objbase.h>
-
 #include <string>
 
 namespace {
@@ -45,20 +43,9 @@ std::u16string programFolder() {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-
-    int status = 0;
-    {
-        kalpeno::win32::Win32MessageBox messageBox;
-        kalpeno::forms::Application app(programFolder(), messageBox);
-        kalpeno::win32::Win32Layer windows(app);
-        kalpeno::startProgram(app);
-        if (!app.ended()) {
-            status = kalpeno::win32::runMessageLoop(windows);
-        }
-    }
-    if (SUCCEEDED(com)) {
-        CoUninitialize();
-    }
-    return status;
+    kalpeno::win32::Win32MessageBox messageBox;
+    kalpeno::forms::Application app(programFolder(), messageBox);
+    kalpeno::win32::Win32Layer windows(app);
+    kalpeno::startProgram(app);
+    return app.ended() ? 0 : kalpeno::win32::runMessageLoop(windows);
 }

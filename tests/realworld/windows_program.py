@@ -146,6 +146,15 @@ expect("A's entry after the paste", text("Text1"), "1+2+3=")
 expect("A's total after the paste", text("Text2"), "6.")
 shot("8-pasted")
 
+# The mouse resting on A's letter: its tooltip names it and its key.
+_, (left, top, right, bottom), _ = windows("Orlanvi")["Image1"]
+subprocess.run(["xdotool", "mousemove", str((left + right) // 2), str((top + bottom) // 2)],
+               check=True)
+time.sleep(0.3)
+subprocess.run(["xdotool", "mousemove_relative", "2", "2"], check=True)
+time.sleep(2)
+shot("9-tooltip")
+
 # 電卓の終了 ends the program.
 keys("F10", "Return")
 expect("the program ended", wait_for(lambda: program.poll() is not None), True)

@@ -56,7 +56,7 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    const kalpeno::win32::Gdiplus gdiplus;
+    kalpeno::win32::startGdiplus();
     const std::optional<CLSID> encoder = pngEncoder();
     const std::wstring_view keyArgument = argv[2];
     const std::u16string key(keyArgument.begin(), keyArgument.end());

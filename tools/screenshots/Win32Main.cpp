@@ -8,6 +8,7 @@
 #include "scenario/CommandLine.h"
 #include "scenario/Demo.h"
 #include "win32/FormWindow.h"
+#include "win32/GdiPainter.h"
 #include "win32/Win32Session.h"
 
 #include "GdiplusPng.h"
@@ -74,6 +75,7 @@ int main(int argc, char** argv) {
 
     kalpeno::win32::Win32Session session(beside.u16string());
     kalpeno::scenario::playDemo(session);
+    kalpeno::win32::startGdiplus();
     const std::optional<CLSID> png = pngEncoder();
     if (!png) {
         std::cerr << "kalpeno-screenshots: no PNG encoder\n";
