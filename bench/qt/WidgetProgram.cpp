@@ -13,7 +13,7 @@
 namespace kalpeno::bench {
 
 WidgetProgram::WidgetProgram(const std::u16string& appDir) : app_(appDir, messages_) {
-    layer_ = std::make_unique<qt::WindowLayer>(app_);
+    layer_ = std::make_unique<qt::QtLayer>(app_);
     startProgram(app_);
     settle();
 }

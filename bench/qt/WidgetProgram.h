@@ -6,7 +6,7 @@
 // benchmarks' own sessions raise none.
 
 #include "forms/Application.h"
-#include "qt/WindowLayer.h"
+#include "qt/QtLayer.h"
 #include "scenario/RecordingMessageBox.h"
 
 #include <QString>
@@ -25,7 +25,7 @@ public:
     ~WidgetProgram();
 
     forms::Application& app() { return app_; }
-    qt::WindowLayer& layer() { return *layer_; }
+    qt::QtLayer& layer() { return *layer_; }
 
     // The widget of a control of a shown window; throws std::logic_error when there is none.
     QWidget& widget(std::u16string_view form, std::u16string_view control, int index = -1);
@@ -46,7 +46,7 @@ public:
 private:
     scenario::RecordingMessageBox messages_;
     forms::Application app_;
-    std::unique_ptr<qt::WindowLayer> layer_;
+    std::unique_ptr<qt::QtLayer> layer_;
 };
 
 } // namespace kalpeno::bench

@@ -6,9 +6,9 @@
 #include "bench/scale/SessionScript.h"
 #include "forms/TextFileInput.h"
 #include "qt/Conversions.h"
-#include "qt/ListBoxWidget.h"
-#include "qt/MultiLineText.h"
-#include "qt/TextBoxLineEdit.h"
+#include "qt/MultiLineMapping.h"
+#include "qt/SingleLineBox.h"
+#include "qt/TapeView.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -64,7 +64,7 @@ void WidgetScale::sessions(ScaleReport& report, std::size_t small) {
 void WidgetScale::tape(ScaleReport& report, std::size_t lines) {
     WidgetProgram program;
     auto& tape = program.app().loaded(u"Kalpeno")->listBox(u"List1");
-    auto& list = dynamic_cast<qt::ListBoxWidget&>(program.widget(u"List1"));
+    auto& list = dynamic_cast<qt::TapeView&>(program.widget(u"List1"));
     // All lines but the last straight into the model, as the handlers add them; the widget
     // mirrors each one.
     const auto fill = Clock::now();
@@ -80,7 +80,7 @@ void WidgetScale::tape(ScaleReport& report, std::size_t lines) {
     list.viewport()->repaint();
     const double appendSeconds = secondsSince(append);
     const bool complete = static_cast<std::size_t>(list.count()) == lines;
-    list.scrollToTop();
+    list.verticalScrollBar()->setValue(0);
     list.viewport()->repaint();
     const auto scroll = Clock::now();
     list.scrollToBottom();
@@ -103,7 +103,7 @@ void WidgetScale::tape(ScaleReport& report, std::size_t lines) {
 
 double widgetPaste(std::size_t length) {
     WidgetProgram program;
-    auto& entry = dynamic_cast<qt::TextBoxLineEdit&>(program.widget(u"Text1"));
+    auto& entry = dynamic_cast<qt::SingleLineBox&>(program.widget(u"Text1"));
     QGuiApplication::clipboard()->setText(qt::toQString(pasteText(length)));
     const auto start = Clock::now();
     QTest::keyClick(&entry, Qt::Key_V, Qt::ControlModifier);

@@ -5,8 +5,8 @@
 #include "forms/Application.h"
 #include "program/Program.h"
 #include "qt/Conversions.h"
+#include "qt/QtLayer.h"
 #include "qt/QtMessageBox.h"
-#include "qt/WindowLayer.h"
 #include "windows/Release.h"
 
 #include <QApplication>
@@ -46,8 +46,8 @@ int main(int argc, char** argv) {
     kalpeno::qt::QtMessageBox messageBox;
     kalpeno::forms::Application app(kalpeno::qt::toU16(QCoreApplication::applicationDirPath()),
                                     messageBox);
-    kalpeno::qt::WindowLayer windows(app);
-    QObject::connect(&windows, &kalpeno::qt::WindowLayer::programFinished, &qtApp,
+    kalpeno::qt::QtLayer windows(app);
+    QObject::connect(&windows, &kalpeno::qt::QtLayer::programFinished, &qtApp,
                      &QCoreApplication::quit, Qt::QueuedConnection);
     kalpeno::startProgram(app);
     if (app.ended()) {

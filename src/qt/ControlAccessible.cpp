@@ -2,7 +2,7 @@
 
 #include "qt/FormWindow.h"
 #include "qt/PictureWidget.h"
-#include "qt/TextBoxLineEdit.h"
+#include "qt/SingleLineBox.h"
 
 #include <QAccessibleWidget>
 
@@ -55,7 +55,7 @@ private:
 // through it. A read-only box (a total box, an operand display) says it is one.
 class LineBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
-    explicit LineBoxAccessible(TextBoxLineEdit& box)
+    explicit LineBoxAccessible(SingleLineBox& box)
         : QAccessibleWidget(&box, QAccessible::EditableText), box_(box) {}
 
     void* interface_cast(QAccessible::InterfaceType type) override {
@@ -111,7 +111,7 @@ public:
     }
 
 private:
-    TextBoxLineEdit& box_;
+    SingleLineBox& box_;
 };
 
 // Asked for each class of an object from the most derived one up.
@@ -124,7 +124,7 @@ QAccessibleInterface* controlFactory(const QString& className, QObject* object) 
             return new PictureAccessible(*picture);
         }
     } else if (className == QLatin1StringView("QLineEdit")) {
-        if (auto* box = dynamic_cast<TextBoxLineEdit*>(object)) {
+        if (auto* box = dynamic_cast<SingleLineBox*>(object)) {
             return new LineBoxAccessible(*box);
         }
     }
@@ -142,7 +142,7 @@ void installControlAccessibility() {
 }
 
 void controlBuilt(QWidget& widget) {
-    auto* box = dynamic_cast<TextBoxLineEdit*>(&widget);
+    auto* box = dynamic_cast<SingleLineBox*>(&widget);
     if (!box) {
         return;
     }

@@ -11,12 +11,12 @@
 #include "qt/DesignFonts.h"
 #include "qt/LabelWidget.h"
 #include "qt/LineEditStyle.h"
-#include "qt/ListBoxWidget.h"
 #include "qt/MenuBarKeys.h"
 #include "qt/MenuBarStyle.h"
+#include "qt/MultiLineBox.h"
 #include "qt/PictureWidget.h"
-#include "qt/TextBoxEditor.h"
-#include "qt/TextBoxLineEdit.h"
+#include "qt/SingleLineBox.h"
+#include "qt/TapeView.h"
 
 #include <QCloseEvent>
 #include <QMenu>
@@ -45,14 +45,14 @@ ControlView* createView(forms::Control& control, UserEvents& events, Artwork& ar
     case forms::ControlKind::TextBox: {
         auto& box = static_cast<forms::TextBox&>(control);
         if (box.multiLine()) {
-            return new TextBoxEditor(box, events, parent);
+            return new MultiLineBox(box, events, parent);
         }
-        auto* edit = new TextBoxLineEdit(box, events, parent);
+        auto* edit = new SingleLineBox(box, events, parent);
         edit->setStyle(&lineEdits);
         return edit;
     }
     case forms::ControlKind::ListBox:
-        return new ListBoxWidget(static_cast<forms::ListBox&>(control), events, parent);
+        return new TapeView(static_cast<forms::ListBox&>(control), events, parent);
     case forms::ControlKind::Label:
         return new LabelWidget(static_cast<forms::Label&>(control), events, parent);
     case forms::ControlKind::CommandButton:

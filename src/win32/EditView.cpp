@@ -91,7 +91,7 @@ std::size_t EditView::shownCaret() const {
 }
 
 long EditView::positionInControl(std::size_t position) const {
-    return layer::TextWindow::within(position, start_, shown_.size());
+    return layer::TextExcerpt::within(position, start_, shown_.size());
 }
 
 void EditView::mirrorOwn(forms::Property property) {
@@ -288,7 +288,7 @@ bool EditView::keyDown(WPARAM key) {
         selectAllText();
         return true;
     }
-    // Home and End reach the ends of the model's text, also beyond the window of a long one.
+    // Home and End reach the ends of the model's text, also beyond the excerpt of a long one.
     if (!multiLine_ && (key == VK_HOME || key == VK_END) && !shift && box()) {
         const std::size_t to = key == VK_HOME ? 0 : box()->text().size();
         if (to != caret_) {

@@ -1,16 +1,16 @@
 #pragma once
 
 #include "forms/TextBox.h"
-#include "layer/TextWindow.h"
+#include "layer/TextExcerpt.h"
 #include "win32/ControlView.h"
 
 #include <string>
 
 namespace kalpeno::win32 {
 
-// The window of a long text an EDIT shows: Wine's single-line EDIT takes time that grows faster
+// The excerpt of a long text an EDIT shows: Wine's single-line EDIT takes time that grows faster
 // than its text, about 3 ms a key at 1,000 characters and 65 ms at 4,000.
-inline constexpr layer::TextWindow editWindow{1024, 256};
+inline constexpr layer::TextExcerpt editWindow{1024, 256};
 
 // A text box as a native EDIT (one line, or several with a vertical scroll bar). The text and
 // caret are the model's, and the EDIT never edits its own text: every typed character goes to
@@ -26,11 +26,11 @@ public:
     EditView(forms::TextBox& box, UserEvents& events, FormWindow& window);
     ~EditView() override;
 
-    // The text and caret shown, in the model's terms (a long one-line text is shown as a window
-    // of it; the whole text when the window shows the model's).
+    // The text and caret shown, in the model's terms (a long one-line text is shown as an excerpt
+    // of it; the whole text when the excerpt shows the model's).
     std::u16string shownText() const;
     std::size_t shownCaret() const;
-    // Where in the EDIT a model position is shown, or -1 when it is outside the window.
+    // Where in the EDIT a model position is shown, or -1 when it is outside the excerpt.
     long positionInControl(std::size_t position) const;
 
     void finishComposition() override;
@@ -72,7 +72,7 @@ private:
     std::size_t start_ = 0;    // the model's position of its first character
     std::size_t caret_ = 0;    // the model's position of the EDIT's caret
     bool showing_ = false;     // the EDIT is being set from the model
-    bool allSelected_ = false; // select all covers the model's whole text, beyond the window
+    bool allSelected_ = false; // select all covers the model's whole text, beyond the excerpt
     bool composing_ = false;
     char16_t highSurrogate_ = 0;
 };

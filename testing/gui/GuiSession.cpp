@@ -1,15 +1,16 @@
 #include "gui/GuiSession.h"
 
+#include "layer/TextExcerpt.h"
 #include "program/Program.h"
 #include "qt/ButtonWidget.h"
 #include "qt/ClientArea.h"
 #include "qt/Conversions.h"
 #include "qt/FormWindow.h"
 #include "qt/LabelWidget.h"
-#include "qt/ListBoxWidget.h"
-#include "qt/MultiLineText.h"
-#include "qt/TextBoxEditor.h"
-#include "qt/TextBoxLineEdit.h"
+#include "qt/MultiLineBox.h"
+#include "qt/MultiLineMapping.h"
+#include "qt/SingleLineBox.h"
+#include "qt/TapeView.h"
 #include "scenario/HeadlessSession.h"
 #include "scenario/Utf.h"
 
@@ -31,7 +32,7 @@ namespace {
 using scenario::ScenarioError;
 
 bool isTextBox(const ControlView& view) {
-    return dynamic_cast<const TextBoxLineEdit*>(&view) || dynamic_cast<const TextBoxEditor*>(&view);
+    return dynamic_cast<const SingleLineBox*>(&view) || dynamic_cast<const MultiLineBox*>(&view);
 }
 
 // Where in the line edit a click puts the caret at `position`: the middle of the span of points
@@ -52,7 +53,7 @@ std::optional<QPoint> pointOfPosition(QLineEdit& edit, int position) {
     return QPoint((*first + last) / 2, y);
 }
 
-std::optional<QPoint> pointOfPosition(TextBoxEditor& editor, int position) {
+std::optional<QPoint> pointOfPosition(MultiLineBox& editor, int position) {
     QTextCursor cursor(editor.document());
     cursor.setPosition(position);
     QPoint point = editor.cursorRect(cursor).center();
@@ -183,12 +184,14 @@ void GuiSession::clickIntoBox(ControlView& view, std::size_t position) {
     std::optional<QPoint> point;
     QWidget* receiver = &view.widget();
     int shownPosition = 0;
-    if (auto* edit = dynamic_cast<TextBoxLineEdit*>(&view)) {
+    if (auto* edit = dynamic_cast<SingleLineBox*>(&view)) {
         shownPosition = static_cast<int>(std::min(position, edit->shownText().size()));
-        if (const int inWindow = edit->widgetPosition(position); inWindow >= 0) {
-            point = pointOfPosition(*edit, inWindow);
+        const long inExcerpt = layer::TextExcerpt::within(
+            position, edit->modelPosition(0), static_cast<std::size_t>(edit->text().size()));
+        if (inExcerpt >= 0) {
+            point = pointOfPosition(*edit, static_cast<int>(inExcerpt));
         }
-    } else if (auto* editor = dynamic_cast<TextBoxEditor*>(&view)) {
+    } else if (auto* editor = dynamic_cast<MultiLineBox*>(&view)) {
         shownPosition = ShownPositions(editor->shownText()).editor(position);
         point = pointOfPosition(*editor, shownPosition);
         receiver = editor->viewport();
@@ -238,12 +241,12 @@ void GuiSession::focus(const scenario::ControlPath& path) {
     if (view.control()->tabIndex() < 0 || !widget.isVisible() || !widget.isEnabled()) {
         return; // it takes no focus
     }
-    if (auto* edit = dynamic_cast<TextBoxLineEdit*>(&view)) {
+    if (auto* edit = dynamic_cast<SingleLineBox*>(&view)) {
         clickIntoBox(view, edit->shownCaret());
-    } else if (auto* editor = dynamic_cast<TextBoxEditor*>(&view)) {
+    } else if (auto* editor = dynamic_cast<MultiLineBox*>(&view)) {
         clickIntoBox(view,
                      ShownPositions(editor->shownText()).model(editor->textCursor().position()));
-    } else if (auto* list = dynamic_cast<ListBoxWidget*>(&view)) {
+    } else if (auto* list = dynamic_cast<TapeView*>(&view)) {
         clickAt(*list->viewport(), QPoint(2, list->viewport()->height() - 2));
     } else {
         tabTo(view);
@@ -267,9 +270,9 @@ scenario::Observation GuiSession::read(const scenario::ControlPath& path, scenar
     QWidget& widget = view->widget();
     switch (aspect) {
     case scenario::Aspect::Text:
-        if (auto* edit = dynamic_cast<TextBoxLineEdit*>(view)) {
+        if (auto* edit = dynamic_cast<SingleLineBox*>(view)) {
             seen.text = edit->shownText();
-        } else if (auto* editor = dynamic_cast<TextBoxEditor*>(view)) {
+        } else if (auto* editor = dynamic_cast<MultiLineBox*>(view)) {
             seen.text = editor->shownText();
         }
         break;
@@ -281,7 +284,7 @@ scenario::Observation GuiSession::read(const scenario::ControlPath& path, scenar
         }
         break;
     case scenario::Aspect::Lines:
-        if (auto* list = dynamic_cast<ListBoxWidget*>(view)) {
+        if (auto* list = dynamic_cast<TapeView*>(view)) {
             std::vector<std::u16string> lines;
             for (int row = 0; row < list->count(); ++row) {
                 lines.push_back(toU16(list->line(row)));

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "forms/Application.h"
+#include "qt/QtLayer.h"
 #include "qt/QtMessageBox.h"
-#include "qt/WindowLayer.h"
 #include "scenario/Session.h"
 
 #include <QPoint>
@@ -43,7 +43,7 @@ public:
     const calculator::Kalpeno* calculatorWindow() override;
 
     forms::Application& application() { return app_; }
-    WindowLayer& layer() { return layer_; }
+    QtLayer& layer() { return layer_; }
     // Lets Qt deliver what the last event started (window activation, deferred deletes).
     static void settle();
 
@@ -57,7 +57,7 @@ private:
     QtMessageBox messageBox_;
     std::vector<std::u16string> messages_;
     forms::Application app_;
-    WindowLayer layer_;
+    QtLayer layer_;
 };
 
 } // namespace kalpeno::qt

@@ -2,7 +2,7 @@
 // typed through the model one character at a time; Delete, Cut, Undo, Redo and drops do nothing.
 #include "GuiProgram.h"
 
-#include "qt/TextBoxLineEdit.h"
+#include "qt/SingleLineBox.h"
 #include "scenario/HeadlessSession.h"
 
 #include <QAccessible>
@@ -73,7 +73,7 @@ void chooseFromContextMenu(QWidget& box, const QString& item) {
 class EntryBoxTest : public GuiProgram {
 protected:
     QLineEdit& text1() { return *widget<QLineEdit>(QStringLiteral("Text1")); }
-    TextBoxLineEdit& entry() { return *widget<TextBoxLineEdit>(QStringLiteral("Text1")); }
+    SingleLineBox& entry() { return *widget<SingleLineBox>(QStringLiteral("Text1")); }
 };
 
 TEST_F(EntryBoxTest, PastedCalculationIsTypedThroughTheHandler) {
@@ -95,7 +95,7 @@ TEST_F(EntryBoxTest, ALongPasteIsShownWhole) {
     QGuiApplication::clipboard()->setText(digits);
     QTest::keyClick(&text1(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(entry().shownText(), toU16(digits));
-    EXPECT_EQ(widget<TextBoxLineEdit>(QStringLiteral("Text7"))->shownText(), toU16(digits));
+    EXPECT_EQ(widget<SingleLineBox>(QStringLiteral("Text7"))->shownText(), toU16(digits));
     EXPECT_LE(text1().text().size(), static_cast<qsizetype>(textWindow.length));
 }
 

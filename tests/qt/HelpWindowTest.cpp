@@ -3,8 +3,8 @@
 #include "GuiProgram.h"
 
 #include "qt/ClientArea.h"
-#include "qt/MultiLineText.h"
-#include "qt/TextBoxEditor.h"
+#include "qt/MultiLineBox.h"
+#include "qt/MultiLineMapping.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -19,15 +19,15 @@ namespace {
 
 class HelpWindowTest : public GuiProgram {
 protected:
-    TextBoxEditor& openHelp() {
+    MultiLineBox& openHelp() {
         session().menu(u"Kalpeno", u"mnuHelp");
-        return *widget<TextBoxEditor>(QStringLiteral("Text1"), u"frmHelp");
+        return *widget<MultiLineBox>(QStringLiteral("Text1"), u"frmHelp");
     }
 };
 
 TEST_F(HelpWindowTest, ShowsTheFileWithItsLines) {
     writeHelpFile("abc\r\ndef\r\n");
-    TextBoxEditor& editor = openHelp();
+    MultiLineBox& editor = openHelp();
     EXPECT_EQ(editor.toPlainText(), QStringLiteral("abc\ndef\n"));
     EXPECT_EQ(editor.shownText(), u"abc\r\ndef\r\n");
     EXPECT_EQ(editor.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -37,13 +37,13 @@ TEST_F(HelpWindowTest, ShowsTheFileWithItsLines) {
 
 TEST_F(HelpWindowTest, LoneLineFeedsStayInsideTheLine) {
     writeHelpFile("a\nb\n");
-    TextBoxEditor& editor = openHelp();
+    MultiLineBox& editor = openHelp();
     EXPECT_EQ(editor.document()->blockCount(), 2); // "a␊b␊" and the empty last line
     EXPECT_EQ(editor.shownText(), u"a\nb\n\r\n");
 }
 
 TEST_F(HelpWindowTest, TextBoxFillsTheClientAreaAfterAResize) {
-    TextBoxEditor& editor = openHelp();
+    MultiLineBox& editor = openHelp();
     FormWindow& help = *window(u"frmHelp");
     for (const QSize size : {QSize(800, 500), QSize(300, 200), QSize(651, 434)}) {
         help.resize(size);
@@ -60,7 +60,7 @@ TEST_F(HelpWindowTest, TextBoxFillsTheClientAreaAfterAResize) {
 
 TEST_F(HelpWindowTest, TypingGoesThroughTheModel) {
     writeHelpFile("abc\r\n");
-    TextBoxEditor& editor = openHelp();
+    MultiLineBox& editor = openHelp();
     QTest::keyClicks(&editor, QStringLiteral("xy"));
     QTest::keyClick(&editor, Qt::Key_Return);
     QTest::keyClick(&editor, Qt::Key_Backspace);
@@ -73,7 +73,7 @@ TEST_F(HelpWindowTest, TypingGoesThroughTheModel) {
 }
 
 TEST_F(HelpWindowTest, PasteAndDropDoNotBypassTheModel) {
-    TextBoxEditor& editor = openHelp();
+    MultiLineBox& editor = openHelp();
     QGuiApplication::clipboard()->setText(QStringLiteral("one\ntwo"));
     QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(modelText(u"Text1", u"frmHelp"), u"one\r\ntwo");
@@ -88,7 +88,7 @@ TEST_F(HelpWindowTest, PasteAndDropDoNotBypassTheModel) {
 // A line of no line end, far longer than the editor's paragraphs: shown in pieces, each
 // position on screen is the model's, and a copy gives the line whole.
 TEST_F(HelpWindowTest, LongLineIsShownInPiecesAndStaysOneLine) {
-    TextBoxEditor& editor = openHelp();
+    MultiLineBox& editor = openHelp();
     std::u16string line;
     for (qsizetype i = 0; i < 3 * splitLength + 5; ++i) {
         line += u"12+"[i % 3];
@@ -131,7 +131,7 @@ TEST_F(HelpWindowTest, TypingKeepsTheViewWhereItIs) {
         lines += "line " + QByteArray::number(i) + "\r\n";
     }
     writeHelpFile(lines);
-    TextBoxEditor& editor = openHelp();
+    MultiLineBox& editor = openHelp();
     editor.verticalScrollBar()->setValue(100);
     session().caret({.form = u"frmHelp", .name = u"Text1"}, std::nullopt);
     const int scrolled = editor.verticalScrollBar()->value();
@@ -152,7 +152,7 @@ QByteArray longHelpText(int lines) {
 TEST_F(HelpWindowTest, LongTextHoldsSeveralLinesPerParagraphAndLooksTheSame) {
     const int lines = 3 * static_cast<int>(maxParagraphs);
     writeHelpFile(longHelpText(lines));
-    TextBoxEditor& editor = openHelp();
+    MultiLineBox& editor = openHelp();
     EXPECT_LE(editor.document()->blockCount(), maxParagraphs + 1);
     EXPECT_EQ(editor.shownText(), modelText(u"Text1", u"frmHelp"));
     // Line for line as Qt shows one paragraph per line, long lines wrapped alike.
@@ -185,7 +185,7 @@ TEST_F(HelpWindowTest, LongTextHoldsSeveralLinesPerParagraphAndLooksTheSame) {
 
 TEST_F(HelpWindowTest, TypingIntoALongTextChangesOnlyThatLine) {
     writeHelpFile(longHelpText(3 * static_cast<int>(maxParagraphs)));
-    TextBoxEditor& editor = openHelp();
+    MultiLineBox& editor = openHelp();
     const int paragraphs = editor.document()->blockCount();
     std::u16string text = modelText(u"Text1", u"frmHelp");
     const std::size_t at = text.find(u"line 100\r\n") + 8;
@@ -202,7 +202,7 @@ TEST_F(HelpWindowTest, TypingIntoALongTextChangesOnlyThatLine) {
 TEST_F(HelpWindowTest, TripleClickSelectsTheLine) {
     for (const int lines : {3, 3 * static_cast<int>(maxParagraphs)}) {
         writeHelpFile(longHelpText(lines));
-        TextBoxEditor& editor = openHelp();
+        MultiLineBox& editor = openHelp();
         QTextCursor onLine(editor.document());
         onLine.setPosition(editor.document()->toPlainText().indexOf(QStringLiteral("line 1\n")) +
                            2);

@@ -7,7 +7,7 @@
 #include "qt/ClientArea.h"
 #include "qt/Conversions.h"
 #include "qt/DesignFonts.h"
-#include "qt/ListBoxWidget.h"
+#include "qt/TapeView.h"
 
 #include <QApplication>
 #include <QHash>
@@ -84,7 +84,7 @@ TEST_F(PaintTest, LabelsPaintAsQtsLabels) {
 // Qt's own table of one stretched column without headers or grid, its rows as high as the
 // tape's and scrolled by rows, showing the tape's lines, selection and current row, in the tape's
 // place, font and palette; with the focus where the tape had it.
-QImage qtTablePicture(ListBoxWidget& tape, bool focused) {
+QImage qtTablePicture(TapeView& tape, bool focused) {
     QStandardItemModel lines;
     for (int row = 0; row < tape.count(); ++row) {
         lines.appendRow(new QStandardItem(tape.line(row)));
@@ -143,7 +143,7 @@ TEST_F(PaintTest, TapeRowsPaintAsQtsItemView) {
             list.addItem(i == 2 && c.wide ? std::u16string(40, u'8') + u"." : u"1,234.");
         }
         GuiSession::settle();
-        auto* tape = widget<ListBoxWidget>(QStringLiteral("List1"));
+        auto* tape = widget<TapeView>(QStringLiteral("List1"));
         ASSERT_EQ(tape->count(), c.lines);
         tape->setFocus();
         tape->setCurrentRow(c.lines - 2);

@@ -4,7 +4,7 @@
 #include "GuiProgram.h"
 
 #include "forms/ListBox.h"
-#include "qt/ListBoxWidget.h"
+#include "qt/TapeView.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -22,7 +22,7 @@ namespace {
 class TapeTest : public GuiProgram {
 protected:
     forms::ListBox& lines() { return app().loaded(u"Kalpeno")->listBox(u"List1"); }
-    ListBoxWidget* tape() { return widget<ListBoxWidget>(QStringLiteral("List1")); }
+    TapeView* tape() { return widget<TapeView>(QStringLiteral("List1")); }
 
     void addLines(int count) {
         for (int i = 0; i < count; ++i) {

@@ -5,7 +5,7 @@
 #include "layer/UserEvents.h"
 #include "qt/ClientArea.h"
 #include "qt/ControlView.h"
-#include "qt/ListBoxWidget.h"
+#include "qt/TapeView.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -106,7 +106,7 @@ TEST_F(WindowTest, KeypadClicksLeaveTheFocusInTheEntryBox) {
         session().takeMessages(),
         std::vector<std::u16string>{u"電卓のA,B,C又は全クリアのボタンをクリックしてください。"});
     EXPECT_EQ(modelText(u"Text1"), u"1+23=");
-    EXPECT_EQ(widget<ListBoxWidget>(QStringLiteral("List1"))->count(), 4);
+    EXPECT_EQ(widget<TapeView>(QStringLiteral("List1"))->count(), 4);
 }
 
 TEST_F(WindowTest, MenuCommandLeavesTheFocusWhereItIs) {
@@ -124,7 +124,7 @@ TEST_F(WindowTest, ClosingAWindowReturnsTheFocusToTheOneBefore) {
 }
 
 TEST_F(WindowTest, ProgramEndsWhenItsLastShownWindowCloses) {
-    QSignalSpy finished(&session().layer(), &WindowLayer::programFinished);
+    QSignalSpy finished(&session().layer(), &QtLayer::programFinished);
     session().menu(u"Kalpeno", u"mnuWhite"); // loads the Help window hidden
     ASSERT_NE(window(u"frmHelp"), nullptr);
     EXPECT_FALSE(window(u"frmHelp")->isVisible());
@@ -186,7 +186,7 @@ TEST_F(WindowTest, LabelsShowPlainText) {
 
 // Lines are added at the end: a row selected and made current before "=" stays so after it.
 TEST_F(WindowTest, TapeGetsOneRowPerLineAndKeepsItsSelection) {
-    auto* tape = widget<ListBoxWidget>(QStringLiteral("List1"));
+    auto* tape = widget<TapeView>(QStringLiteral("List1"));
     for (const char16_t c : std::u16string(u"12+3*4")) {
         session().key({.name = u"Text1"}, c);
     }
@@ -204,7 +204,7 @@ TEST_F(WindowTest, TapeLinesCanBeSelectedAndCopied) {
         session().key({.name = u"Text1"}, c);
     }
     session().click({.name = u"cmdKotae1"});
-    auto* tape = widget<ListBoxWidget>(QStringLiteral("List1"));
+    auto* tape = widget<TapeView>(QStringLiteral("List1"));
     tape->setSelected(0, true);
     tape->setSelected(1, true);
     QTest::keyClick(tape, Qt::Key_C, Qt::ControlModifier);

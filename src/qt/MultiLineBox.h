@@ -1,8 +1,8 @@
 #pragma once
 
-#include "qt/TextBoxWidget.h"
+#include "qt/EntryBox.h"
 
-#include "qt/MultiLineText.h"
+#include "qt/MultiLineMapping.h"
 
 #include <QPlainTextEdit>
 #include <QPoint>
@@ -13,41 +13,37 @@
 namespace kalpeno::qt {
 
 // A multi-line text box (the Help window's text): a plain-text editor with the model's text and
-// caret (TextBoxWidget.h says how typing reaches the model). It shows the model's CR LF line
+// caret (EntryBox.h says how typing reaches the model). It shows the model's CR LF line
 // ends as paragraph ends, or in a long text as line ends inside paragraphs, and a long line as
-// several paragraphs (MultiLineText.h).
-class TextBoxEditor : public TextBoxWidget<QPlainTextEdit> {
+// several paragraphs (MultiLineMapping.h).
+class MultiLineBox : public EntryBox<QPlainTextEdit> {
 public:
-    TextBoxEditor(forms::TextBox& box, UserEvents& events, QWidget* parent);
+    MultiLineBox(forms::TextBox& box, UserEvents& events, QWidget* parent);
 
     // The text the editor shows, in the model's form.
     std::u16string shownText() const;
 
 protected:
-    void mirrorOwn(forms::Property property) override;
-    void mirrorAllOwn() override;
+    void showText() override;
+    void showCaret() override;
     void reportCaret() override;
+    std::size_t caretInModel() const override;
+    std::size_t modelPositionAt(QPoint point) override;
+    void selectByThirdClick(QPoint point) override;
     bool hasSelection() const override { return textCursor().hasSelection(); }
     void clearSelection() override;
 
     void keyPressEvent(QKeyEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
-    void showText();
     void replaceChangedPart(const QString& shown, const QString& wanted);
     void replaceChangedLines(std::u16string_view wanted);
     // The editor's positions of the text it shows.
     const ShownPositions& positions() const;
-    void showCaret();
-    void selectLine(QPoint at);
     int caretInEditor() const;
-    std::size_t caretInModel() const;
 
     // The model's text the editor was last set from, while the editor is known to show it; its
     // positions are worked out when first asked for.

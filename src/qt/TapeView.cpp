@@ -1,9 +1,9 @@
-#include "qt/ListBoxWidget.h"
+#include "qt/TapeView.h"
 
 #include "layer/Presentation.h"
 #include "layer/UserEvents.h"
 #include "qt/Conversions.h"
-#include "qt/ListBoxAccessible.h"
+#include "qt/TapeAccessible.h"
 
 #include <QAccessible>
 #include <QClipboard>
@@ -39,7 +39,7 @@ forms::ListSelection::Modifiers modifiersOf(Qt::KeyboardModifiers modifiers) {
 
 } // namespace
 
-ListBoxWidget::ListBoxWidget(forms::ListBox& list, UserEvents& events, QWidget* parent)
+TapeView::TapeView(forms::ListBox& list, UserEvents& events, QWidget* parent)
     : QAbstractScrollArea(parent), ControlView(list, events) {
     setFocusPolicy(Qt::StrongFocus);
     setAcceptDrops(false);
@@ -48,10 +48,10 @@ ListBoxWidget::ListBoxWidget(forms::ListBox& list, UserEvents& events, QWidget* 
     verticalScrollBar()->setSingleStep(1);
     selection_.rowChanged = [this](int row) { updateRow(row); };
     selection_.currentChanged = [this](int row) { announceCurrent(row); };
-    installListBoxAccessibility();
+    installTapeAccessibility();
 }
 
-void ListBoxWidget::mirrorOwn(forms::Property property) {
+void TapeView::mirrorOwn(forms::Property property) {
     if (property == forms::Property::LinesAdded) {
         showAddedLine();
     } else if (property == forms::Property::LinesCleared) {
@@ -60,12 +60,12 @@ void ListBoxWidget::mirrorOwn(forms::Property property) {
     }
 }
 
-void ListBoxWidget::mirrorAllOwn() {
+void TapeView::mirrorAllOwn() {
     showAllLines();
 }
 
 // The model's lines afresh, none selected or current: at the start, and after a clear.
-void ListBoxWidget::showAllLines() {
+void TapeView::showAllLines() {
     lines_.clear();
     lines_.reserve(list()->lines().size());
     for (const std::u16string& line : list()->lines()) {
@@ -82,7 +82,7 @@ void ListBoxWidget::showAllLines() {
 // all the lines of one event ("=" adds three), each of which would otherwise move the rows in
 // view again. The request is posted at the normal priority, so it is handled before the repaint,
 // which Qt posts at a low one: no frame shows the tape unscrolled.
-void ListBoxWidget::showAddedLine() {
+void TapeView::showAddedLine() {
     const auto& lines = list()->lines();
     if (static_cast<std::size_t>(count()) + 1 != lines.size()) {
         showAllLines();
@@ -96,7 +96,7 @@ void ListBoxWidget::showAddedLine() {
     }
 }
 
-void ListBoxWidget::append(QString line) {
+void TapeView::append(QString line) {
     const int before = columnWidth();
     widenFor(line);
     lines_.push_back(std::move(line));
@@ -108,7 +108,7 @@ void ListBoxWidget::append(QString line) {
     }
 }
 
-bool ListBoxWidget::event(QEvent* event) {
+bool TapeView::event(QEvent* event) {
     if (event->type() == scrollToEnd) {
         scrollPending_ = false;
         scrollToBottom();
@@ -117,13 +117,7 @@ bool ListBoxWidget::event(QEvent* event) {
     return QAbstractScrollArea::event(event);
 }
 
-void ListBoxWidget::scrollToTop() {
-    updateScrollBars();
-    verticalScrollBar()->setValue(0);
-    followOffset(0);
-}
-
-void ListBoxWidget::scrollToBottom() {
+void TapeView::scrollToBottom() {
     updateScrollBars();
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
     followOffset(0);
@@ -132,7 +126,7 @@ void ListBoxWidget::scrollToBottom() {
 // Every row has the height of an item of one line of the tape's font, as the style sizes the
 // items of a list. The item's margins are measured once; a line's width is then its text's
 // advance and those margins. Measured when first needed: an empty tape needs neither.
-void ListBoxWidget::measure() const {
+void TapeView::measure() const {
     if (measured_) {
         return;
     }
@@ -145,23 +139,23 @@ void ListBoxWidget::measure() const {
     measured_ = true;
 }
 
-int ListBoxWidget::rowHeight() const {
+int TapeView::rowHeight() const {
     measure();
     return rowHeight_;
 }
 
 // The column is as wide as the tape, or as the widest line where that is wider: a line is never
 // cut short, and the horizontal scroll bar reaches its end.
-int ListBoxWidget::columnWidth() const {
+int TapeView::columnWidth() const {
     return std::max(viewport()->width(), widest_);
 }
 
-void ListBoxWidget::widenFor(const QString& line) {
+void TapeView::widenFor(const QString& line) {
     measure();
     widest_ = std::max(widest_, fontMetrics().horizontalAdvance(line) + margins_);
 }
 
-void ListBoxWidget::fitWidth() {
+void TapeView::fitWidth() {
     widest_ = 0;
     for (const QString& shown : lines_) {
         widenFor(shown);
@@ -170,7 +164,7 @@ void ListBoxWidget::fitWidth() {
 
 // The scroll bar counts rows; scrolled to its end, the last row lies on the bottom edge, as in
 // Qt's tables, and the top row may show in part.
-int ListBoxWidget::offset() const {
+int TapeView::offset() const {
     if (count() == 0) {
         return 0;
     }
@@ -182,12 +176,12 @@ int ListBoxWidget::offset() const {
     return vertical->value() * height;
 }
 
-QRect ListBoxWidget::rowRect(int row) const {
+QRect TapeView::rowRect(int row) const {
     const int height = rowHeight();
     return {-horizontalScrollBar()->value(), row * height - offset(), columnWidth(), height};
 }
 
-int ListBoxWidget::rowAt(QPoint point) const {
+int TapeView::rowAt(QPoint point) const {
     if (point.y() < 0 || count() == 0) {
         return -1;
     }
@@ -196,11 +190,11 @@ int ListBoxWidget::rowAt(QPoint point) const {
 }
 
 // The rows wholly in view; the view scrolls by whole rows.
-int ListBoxWidget::rowsInView() const {
+int TapeView::rowsInView() const {
     return std::max(viewport()->height() / rowHeight(), 1);
 }
 
-void ListBoxWidget::updateScrollBars() {
+void TapeView::updateScrollBars() {
     QScrollBar* vertical = verticalScrollBar();
     if (count() == 0) {
         vertical->setRange(0, 0);
@@ -218,19 +212,19 @@ void ListBoxWidget::updateScrollBars() {
     }
 }
 
-void ListBoxWidget::resizeEvent(QResizeEvent* event) {
+void TapeView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     updateScrollBars();
     shownOffset_ = offset(); // a resized viewport is painted whole
 }
 
-void ListBoxWidget::scrollContentsBy(int dx, int /*rows*/) {
+void TapeView::scrollContentsBy(int dx, int /*rows*/) {
     followOffset(dx);
 }
 
 // Rows moved by less than a view are moved on the screen as they are; only the rows that come
 // into view are painted.
-void ListBoxWidget::followOffset(int dx) {
+void TapeView::followOffset(int dx) {
     const int now = offset();
     const int dy = shownOffset_ - now;
     shownOffset_ = now;
@@ -244,13 +238,13 @@ void ListBoxWidget::followOffset(int dx) {
     }
 }
 
-void ListBoxWidget::updateRow(int row) {
+void TapeView::updateRow(int row) {
     if (row >= 0 && row < count()) {
         viewport()->update(rowRect(row));
     }
 }
 
-void ListBoxWidget::ensureVisible(int row) {
+void TapeView::ensureVisible(int row) {
     const QRect shown = rowRect(row);
     if (shown.top() < 0) {
         verticalScrollBar()->setValue(row);
@@ -262,7 +256,7 @@ void ListBoxWidget::ensureVisible(int row) {
 // What Qt's item views give their delegates: the widget's state, font and palette, the
 // style's icon size and the view's alignments. The focus and the active state show only while
 // the tape has the focus.
-QStyleOptionViewItem ListBoxWidget::viewItemOption() const {
+QStyleOptionViewItem TapeView::viewItemOption() const {
     QStyleOptionViewItem option;
     option.initFrom(this);
     option.state &= ~QStyle::State_MouseOver;
@@ -286,7 +280,7 @@ QStyleOptionViewItem ListBoxWidget::viewItemOption() const {
     return option;
 }
 
-void ListBoxWidget::paintEvent(QPaintEvent* event) {
+void TapeView::paintEvent(QPaintEvent* event) {
     if (count() == 0) {
         return;
     }
@@ -304,7 +298,7 @@ void ListBoxWidget::paintEvent(QPaintEvent* event) {
 // A row as an item view paints it: the row's panel, the item's panel (selection, focus), the
 // line's text in the colour of the row's state, left-aligned within the style's text margin and
 // centred in the row's height, and the focus frame of the current row.
-void ListBoxWidget::paintRow(QPainter& painter, QStyleOptionViewItem option, int row) const {
+void TapeView::paintRow(QPainter& painter, QStyleOptionViewItem option, int row) const {
     option.rect = rowRect(row);
     if (isSelected(row)) {
         option.state |= QStyle::State_Selected;
@@ -348,7 +342,7 @@ void ListBoxWidget::paintRow(QPainter& painter, QStyleOptionViewItem option, int
     }
 }
 
-const QStaticText& ListBoxWidget::layout(const QString& line) const {
+const QStaticText& TapeView::layout(const QString& line) const {
     auto found = layouts_.find(line);
     if (found != layouts_.end()) {
         return *found;
@@ -363,7 +357,7 @@ const QStaticText& ListBoxWidget::layout(const QString& line) const {
 }
 
 // A row that another becomes current is announced to assistive technology as the focus.
-void ListBoxWidget::announceCurrent(int row) {
+void TapeView::announceCurrent(int row) {
     if (hasFocus() && QAccessible::isActive()) {
         QAccessibleEvent focus(this, QAccessible::Focus);
         focus.setChild(row);
@@ -372,17 +366,17 @@ void ListBoxWidget::announceCurrent(int row) {
 }
 
 // The row moved to is brought into view.
-void ListBoxWidget::follow(forms::ListSelection::Result result) {
+void TapeView::follow(forms::ListSelection::Result result) {
     if (result == forms::ListSelection::Result::Moved) {
         ensureVisible(currentRow());
     }
 }
 
-void ListBoxWidget::setCurrentRow(int row) {
+void TapeView::setCurrentRow(int row) {
     follow(selection_.setCurrent(row));
 }
 
-void ListBoxWidget::keyPressEvent(QKeyEvent* event) {
+void TapeView::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Copy)) {
         copySelection();
         event->accept();
@@ -419,7 +413,7 @@ void ListBoxWidget::keyPressEvent(QKeyEvent* event) {
 // A press selects the row under it (Ctrl adds or removes it, Shift extends to it), a drag with
 // the left button extends the selection, and a left click gives the tape the focus, as a click
 // into a text box does. A right press on a selected row keeps the selection for the menu.
-void ListBoxWidget::mousePressEvent(QMouseEvent* event) {
+void TapeView::mousePressEvent(QMouseEvent* event) {
     const int row = rowAt(event->position().toPoint());
     if (event->button() == Qt::LeftButton) {
         follow(selection_.leftPress(row, modifiersOf(event->modifiers())));
@@ -432,7 +426,7 @@ void ListBoxWidget::mousePressEvent(QMouseEvent* event) {
     event->accept();
 }
 
-void ListBoxWidget::mouseMoveEvent(QMouseEvent* event) {
+void TapeView::mouseMoveEvent(QMouseEvent* event) {
     if (!selection_.dragging() || !event->buttons().testFlag(Qt::LeftButton) || count() == 0) {
         return;
     }
@@ -441,13 +435,13 @@ void ListBoxWidget::mouseMoveEvent(QMouseEvent* event) {
     follow(selection_.dragTo(at >= 0 ? at / rowHeight() : -1));
 }
 
-void ListBoxWidget::mouseReleaseEvent(QMouseEvent* event) {
+void TapeView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         selection_.endDrag();
     }
 }
 
-QString ListBoxWidget::selectedText() const {
+QString TapeView::selectedText() const {
     QStringList lines;
     for (int row = 0; row < count(); ++row) {
         if (isSelected(row)) {
@@ -457,14 +451,14 @@ QString ListBoxWidget::selectedText() const {
     return lines.join(u'\n');
 }
 
-void ListBoxWidget::copySelection() const {
+void TapeView::copySelection() const {
     const QString text = selectedText();
     if (!text.isEmpty()) {
         QGuiApplication::clipboard()->setText(text);
     }
 }
 
-void ListBoxWidget::contextMenuEvent(QContextMenuEvent* event) {
+void TapeView::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     QAction* copyAction = menu.addAction(QString::fromUtf16(layer::copyCaption));
     copyAction->setEnabled(selection_.anySelected());
@@ -480,7 +474,7 @@ void ListBoxWidget::contextMenuEvent(QContextMenuEvent* event) {
 
 // Coming in by the keyboard, the newest line becomes the current one (it is in view); the
 // selection's colours and the focus frame follow the focus.
-void ListBoxWidget::focusInEvent(QFocusEvent* event) {
+void TapeView::focusInEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusInEvent(event);
     if (event->reason() != Qt::MouseFocusReason) {
         selection_.enterByKeyboard();
@@ -488,13 +482,13 @@ void ListBoxWidget::focusInEvent(QFocusEvent* event) {
     viewport()->update();
 }
 
-void ListBoxWidget::focusOutEvent(QFocusEvent* event) {
+void TapeView::focusOutEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusOutEvent(event);
     selection_.endDrag();
     viewport()->update();
 }
 
-void ListBoxWidget::changeEvent(QEvent* event) {
+void TapeView::changeEvent(QEvent* event) {
     QAbstractScrollArea::changeEvent(event);
     switch (event->type()) {
     case QEvent::FontChange:

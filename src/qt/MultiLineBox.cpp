@@ -1,7 +1,7 @@
-#include "qt/TextBoxEditor.h"
+#include "qt/MultiLineBox.h"
 
 #include "qt/Conversions.h"
-#include "qt/MultiLineText.h"
+#include "qt/MultiLineMapping.h"
 
 #include <QMimeData>
 #include <QMouseEvent>
@@ -11,8 +11,8 @@
 
 namespace kalpeno::qt {
 
-TextBoxEditor::TextBoxEditor(forms::TextBox& box, UserEvents& events, QWidget* parent)
-    : TextBoxWidget(box, events, parent) {
+MultiLineBox::MultiLineBox(forms::TextBox& box, UserEvents& events, QWidget* parent)
+    : EntryBox(box, events, parent) {
     setTabChangesFocus(true);
     setUndoRedoEnabled(false);
     viewport()->setAcceptDrops(false);
@@ -38,7 +38,7 @@ TextBoxEditor::TextBoxEditor(forms::TextBox& box, UserEvents& events, QWidget* p
 
 // The paragraph ends that split a long line are not in the model's text, and only the model's
 // text says where they are: an editor that shows exactly the model's text shows that text.
-std::u16string TextBoxEditor::shownText() const {
+std::u16string MultiLineBox::shownText() const {
     const QString shown = document()->toRawText();
     if (box() && sameLines(shown, editorText(box()->text()))) {
         return box()->text();
@@ -46,21 +46,9 @@ std::u16string TextBoxEditor::shownText() const {
     return modelText(shown);
 }
 
-void TextBoxEditor::mirrorOwn(forms::Property property) {
-    if (property == forms::Property::Text) {
-        showText();
-    } else if (property == forms::Property::Caret) {
-        showCaret();
-    }
-}
-
-void TextBoxEditor::mirrorAllOwn() {
-    showText();
-}
-
 // Once the editor shows a text of the model's, a change replaces only the lines it touched; until
 // then, and should the editor have changed its text itself, the whole texts are compared.
-void TextBoxEditor::showText() {
+void MultiLineBox::showText() {
     if (!box()) {
         return;
     }
@@ -87,7 +75,7 @@ void TextBoxEditor::showText() {
 
 // Only the changed middle of the text is replaced, so a key typed into a long text neither
 // rebuilds the document nor moves the view. A line end shown as either separator is unchanged.
-void TextBoxEditor::replaceChangedPart(const QString& shown, const QString& wanted) {
+void MultiLineBox::replaceChangedPart(const QString& shown, const QString& wanted) {
     const qsizetype common = std::min(shown.size(), wanted.size());
     qsizetype prefix = 0;
     while (prefix < common && sameShown(shown[prefix], wanted[prefix])) {
@@ -115,7 +103,7 @@ void TextBoxEditor::replaceChangedPart(const QString& shown, const QString& want
 // From the start of the first changed line to the end of the last, its line end kept: the splits
 // of a long line follow from its start, and a change moves those after it. The lines around are
 // the same in both texts, and so is where they start in the editor.
-void TextBoxEditor::replaceChangedLines(std::u16string_view wanted) {
+void MultiLineBox::replaceChangedLines(std::u16string_view wanted) {
     const std::u16string_view shown = *shownModel_;
     const std::size_t common = std::min(shown.size(), wanted.size());
     const std::size_t prefix = static_cast<std::size_t>(
@@ -142,7 +130,7 @@ void TextBoxEditor::replaceChangedLines(std::u16string_view wanted) {
     cursor.insertText(part);
 }
 
-const ShownPositions& TextBoxEditor::positions() const {
+const ShownPositions& MultiLineBox::positions() const {
     if (!positions_) {
         positions_.emplace(shownModel_ ? std::u16string_view(*shownModel_)
                                        : std::u16string_view(box()->text()));
@@ -150,16 +138,15 @@ const ShownPositions& TextBoxEditor::positions() const {
     return *positions_;
 }
 
-int TextBoxEditor::caretInEditor() const {
+int MultiLineBox::caretInEditor() const {
     return positions().editor(box()->caret());
 }
 
-std::size_t TextBoxEditor::caretInModel() const {
+std::size_t MultiLineBox::caretInModel() const {
     return positions().model(textCursor().position());
 }
 
-// A caret that is already there keeps the selection that ends at it.
-void TextBoxEditor::showCaret() {
+void MultiLineBox::showCaret() {
     if (!box() || textCursor().position() == caretInEditor()) {
         return;
     }
@@ -170,7 +157,7 @@ void TextBoxEditor::showCaret() {
     showing_ = false;
 }
 
-void TextBoxEditor::reportCaret() {
+void MultiLineBox::reportCaret() {
     if (box() && !showing_ && caretInModel() != box()->caret()) {
         events().moveCaret(*box(), caretInModel());
     }
@@ -178,17 +165,17 @@ void TextBoxEditor::reportCaret() {
 
 // Between two paragraphs that split a long line, the editor has two positions where the model
 // has one: an arrow key that moved the caret only from one to the other moves it once more.
-void TextBoxEditor::keyPressEvent(QKeyEvent* event) {
+void MultiLineBox::keyPressEvent(QKeyEvent* event) {
     const int before = textCursor().position();
     const std::size_t inModel = box() ? caretInModel() : 0;
-    TextBoxWidget::keyPressEvent(event);
+    EntryBox::keyPressEvent(event);
     if (box() && (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) &&
         textCursor().position() != before && caretInModel() == inModel) {
-        TextBoxWidget::keyPressEvent(event);
+        EntryBox::keyPressEvent(event);
     }
 }
 
-void TextBoxEditor::clearSelection() {
+void MultiLineBox::clearSelection() {
     QTextCursor caret = textCursor();
     caret.clearSelection();
     setTextCursor(caret);
@@ -196,51 +183,16 @@ void TextBoxEditor::clearSelection() {
 
 // A click into the box gives it the focus and the caret, also where the caret already is. The
 // middle button puts the caret where the selection clipboard's text is to go.
-void TextBoxEditor::mousePressEvent(QMouseEvent* event) {
-    if (!box()) {
-        QPlainTextEdit::mousePressEvent(event);
-        return;
-    }
-    if (event->button() == Qt::MiddleButton) {
-        const int position = cursorForPosition(event->position().toPoint()).position();
-        events().moveCaret(*box(), positions().model(position));
-        event->accept();
-        return;
-    }
-    if (isThirdClick(*event)) {
-        selectLine(event->position().toPoint());
-        events().moveCaret(*box(), caretInModel());
-        event->accept();
-        return;
-    }
-    QPlainTextEdit::mousePressEvent(event);
-    if (box() && event->button() == Qt::LeftButton) {
-        events().moveCaret(*box(), caretInModel());
-    }
-}
-
-void TextBoxEditor::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::MiddleButton) {
-        pasteSelection();
-        event->accept();
-        return;
-    }
-    QPlainTextEdit::mouseReleaseEvent(event);
-    reportCaret();
-}
-
-void TextBoxEditor::mouseDoubleClickEvent(QMouseEvent* event) {
-    QPlainTextEdit::mouseDoubleClickEvent(event);
-    noteDoubleClick(*event);
-    reportCaret();
+std::size_t MultiLineBox::modelPositionAt(QPoint point) {
+    return positions().model(cursorForPosition(point).position());
 }
 
 // A third click selects the line under it with its line end, as Qt selects a paragraph; a line
 // may be several paragraphs of the editor and a paragraph several lines, so the model's text
 // says where the line begins and ends.
-void TextBoxEditor::selectLine(QPoint at) {
+void MultiLineBox::selectByThirdClick(QPoint at) {
     const std::u16string_view text = box()->text();
-    const std::size_t position = positions().model(cursorForPosition(at).position());
+    const std::size_t position = modelPositionAt(at);
     const std::size_t before = position >= 2 ? text.rfind(u"\r\n", position - 2) : text.npos;
     const std::size_t after = text.find(u"\r\n", position);
     QTextCursor cursor(document());
@@ -252,7 +204,7 @@ void TextBoxEditor::selectLine(QPoint at) {
 
 // A copy (and the selection clipboard) takes the model's text of the selection: the paragraph
 // ends that split a long line are none of it.
-QMimeData* TextBoxEditor::createMimeDataFromSelection() const {
+QMimeData* MultiLineBox::createMimeDataFromSelection() const {
     const QTextCursor cursor = textCursor();
     if (!box()) {
         return QPlainTextEdit::createMimeDataFromSelection();
@@ -265,12 +217,12 @@ QMimeData* TextBoxEditor::createMimeDataFromSelection() const {
     return data;
 }
 
-bool TextBoxEditor::canInsertFromMimeData(const QMimeData* source) const {
+bool MultiLineBox::canInsertFromMimeData(const QMimeData* source) const {
     return !isReadOnly() && source->hasText();
 }
 
 // Whatever would insert data into the editor types its text into the model instead.
-void TextBoxEditor::insertFromMimeData(const QMimeData* source) {
+void MultiLineBox::insertFromMimeData(const QMimeData* source) {
     if (source->hasText()) {
         pasteText(source->text());
     }

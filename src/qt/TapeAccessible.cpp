@@ -1,6 +1,6 @@
-#include "qt/ListBoxAccessible.h"
+#include "qt/TapeAccessible.h"
 
-#include "qt/ListBoxWidget.h"
+#include "qt/TapeView.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>
@@ -16,7 +16,7 @@ namespace {
 // the tape's lines after a clear, is no longer valid.
 class RowAccessible : public QAccessibleInterface {
 public:
-    RowAccessible(ListBoxWidget& tape, int row) : tape_(&tape), row_(row) {}
+    RowAccessible(TapeView& tape, int row) : tape_(&tape), row_(row) {}
 
     bool isValid() const override { return tape_ && row_ < tape_->count(); }
     QObject* object() const override { return nullptr; }
@@ -60,14 +60,14 @@ public:
     }
 
 private:
-    QPointer<ListBoxWidget> tape_;
+    QPointer<TapeView> tape_;
     int row_;
 };
 
 // The tape itself: a list whose children are its rows; the scroll bars are not reported.
 class TapeAccessible : public QAccessibleWidget {
 public:
-    explicit TapeAccessible(ListBoxWidget& tape)
+    explicit TapeAccessible(TapeView& tape)
         : QAccessibleWidget(&tape, QAccessible::List), tape_(tape) {}
     ~TapeAccessible() override {
         for (const auto& [row, id] : rows_) {
@@ -105,7 +105,7 @@ public:
     }
 
 private:
-    ListBoxWidget& tape_;
+    TapeView& tape_;
     mutable std::unordered_map<int, QAccessible::Id> rows_;
 };
 
@@ -115,13 +115,13 @@ QAccessibleInterface* tapeFactory(const QString& className, QObject* object) {
     if (className != QLatin1StringView("QAbstractScrollArea")) {
         return nullptr;
     }
-    auto* tape = dynamic_cast<ListBoxWidget*>(object);
+    auto* tape = dynamic_cast<TapeView*>(object);
     return tape ? new TapeAccessible(*tape) : nullptr;
 }
 
 } // namespace
 
-void installListBoxAccessibility() {
+void installTapeAccessibility() {
     static const bool installed = [] {
         QAccessible::installFactory(tapeFactory);
         return true;
@@ -131,7 +131,7 @@ void installListBoxAccessibility() {
 
 namespace {
 
-void announceRow(ListBoxWidget& tape, int row, QAccessible::Event type) {
+void announceRow(TapeView& tape, int row, QAccessible::Event type) {
     QAccessibleEvent event(&tape, type);
     event.setChild(row);
     QAccessible::updateAccessibility(&event);
@@ -139,13 +139,13 @@ void announceRow(ListBoxWidget& tape, int row, QAccessible::Event type) {
 
 } // namespace
 
-void announceLastRowAdded(ListBoxWidget& tape) {
+void announceLastRowAdded(TapeView& tape) {
     if (QAccessible::isActive() && tape.count() > 0) {
         announceRow(tape, tape.count() - 1, QAccessible::ObjectCreated);
     }
 }
 
-void announceRowsRemoved(ListBoxWidget& tape) {
+void announceRowsRemoved(TapeView& tape) {
     if (!QAccessible::isActive()) {
         return;
     }

@@ -1,4 +1,4 @@
-#include "qt/MultiLineText.h"
+#include "qt/MultiLineMapping.h"
 
 #include <QChar>
 

@@ -1,6 +1,6 @@
-#include "qt/TextBoxLineEdit.h"
+#include "qt/SingleLineBox.h"
 
-#include "layer/TextWindow.h"
+#include "layer/TextExcerpt.h"
 #include "qt/Conversions.h"
 
 #include <QClipboard>
@@ -30,8 +30,8 @@ bool matchesAny(const QKeyEvent& event, std::initializer_list<QKeySequence::Stan
 
 } // namespace
 
-TextBoxLineEdit::TextBoxLineEdit(forms::TextBox& box, UserEvents& events, QWidget* parent)
-    : TextBoxWidget(box, events, parent) {
+SingleLineBox::SingleLineBox(forms::TextBox& box, UserEvents& events, QWidget* parent)
+    : EntryBox(box, events, parent) {
     setDragEnabled(false);
     setMaxLength(std::numeric_limits<int>::max()); // the box shows all the model holds
     setAlignment(Qt::AlignVCenter | horizontalAlignmentOf(box.alignment()));
@@ -44,7 +44,7 @@ TextBoxLineEdit::TextBoxLineEdit(forms::TextBox& box, UserEvents& events, QWidge
     });
 }
 
-std::u16string TextBoxLineEdit::shownText() const {
+std::u16string SingleLineBox::shownText() const {
     const QString shown = text();
     if (box()) {
         const std::u16string_view model = box()->text();
@@ -56,11 +56,11 @@ std::u16string TextBoxLineEdit::shownText() const {
     return toU16(shown);
 }
 
-std::size_t TextBoxLineEdit::shownCaret() const {
+std::size_t SingleLineBox::shownCaret() const {
     return modelPosition(cursorPosition());
 }
 
-std::size_t TextBoxLineEdit::shownAnchor() const {
+std::size_t SingleLineBox::shownAnchor() const {
     const int anchor = anchorOf(*this);
     const qsizetype farEdge = farAnchor_ < start_ ? 0 : text().size();
     if (reachesBeyond() && hasSelectedText() && anchor == farEdge) {
@@ -69,38 +69,20 @@ std::size_t TextBoxLineEdit::shownAnchor() const {
     return modelPosition(anchor);
 }
 
-int TextBoxLineEdit::widgetPosition(std::size_t position) const {
-    return static_cast<int>(
-        layer::TextWindow::within(position, start_, static_cast<std::size_t>(text().size())));
-}
-
-void TextBoxLineEdit::mirrorOwn(forms::Property property) {
-    if (property == forms::Property::Text) {
-        showText();
-    } else if (property == forms::Property::Caret) {
-        showCaret();
-    }
-}
-
-void TextBoxLineEdit::mirrorAllOwn() {
-    showText();
-}
-
 // A changed text shows no selection.
-void TextBoxLineEdit::showText() {
+void SingleLineBox::showText() {
     if (box()) {
         showSelection(box()->caret(), box()->caret());
     }
 }
 
-// A caret that is already there keeps the selection that ends at it.
-void TextBoxLineEdit::showCaret() {
+void SingleLineBox::showCaret() {
     if (box() && shownCaret() != box()->caret()) {
         showSelection(box()->caret(), box()->caret());
     }
 }
 
-void TextBoxLineEdit::showSelection(std::size_t anchor, std::size_t caret) {
+void SingleLineBox::showSelection(std::size_t anchor, std::size_t caret) {
     const std::u16string_view text = box()->text();
     caret = std::min(caret, text.size());
     anchor = std::min(anchor, text.size());
@@ -127,7 +109,7 @@ void TextBoxLineEdit::showSelection(std::size_t anchor, std::size_t caret) {
     showing_ = false;
 }
 
-void TextBoxLineEdit::select(std::size_t anchor, std::size_t caret) {
+void SingleLineBox::select(std::size_t anchor, std::size_t caret) {
     showSelection(anchor, caret);
     caret = std::min(caret, box()->text().size());
     if (caret != box()->caret()) {
@@ -136,26 +118,26 @@ void TextBoxLineEdit::select(std::size_t anchor, std::size_t caret) {
 }
 
 // After the widget moved its caret or selection: the model learns where the caret is, and the
-// window follows it.
-void TextBoxLineEdit::reportCaret() {
+// excerpt follows it.
+void SingleLineBox::reportCaret() {
     if (box() && !showing_) {
         select(shownAnchor(), shownCaret());
     }
 }
 
-void TextBoxLineEdit::clearSelection() {
+void SingleLineBox::clearSelection() {
     farAnchor_ = noAnchor;
     deselect();
 }
 
-QString TextBoxLineEdit::farSelection() const {
+QString SingleLineBox::farSelection() const {
     const std::size_t caret = shownCaret();
     const std::size_t from = std::min(farAnchor_, caret);
     const std::size_t to = std::max(farAnchor_, caret);
     return toQString(box()->text().substr(from, to - from));
 }
 
-void TextBoxLineEdit::copySelection() {
+void SingleLineBox::copySelection() {
     if (!reachesBeyond() || !box()) {
         copy();
         return;
@@ -163,23 +145,23 @@ void TextBoxLineEdit::copySelection() {
     QGuiApplication::clipboard()->setText(farSelection());
 }
 
-void TextBoxLineEdit::selectAllText() {
+void SingleLineBox::selectAllText() {
     if (box()) {
         select(0, box()->text().size());
     }
 }
 
-// Where the widget knows only its window, the selection clipboard gets the model's text.
-void TextBoxLineEdit::publishSelection() {
+// Where the widget knows only its excerpt, the selection clipboard gets the model's text.
+void SingleLineBox::publishSelection() {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (box() && reachesBeyond() && clipboard->supportsSelection()) {
         clipboard->setText(farSelection(), QClipboard::Selection);
     }
 }
 
-// In a text longer than its window, the keys that go to the ends of the text or of a selection
-// that reaches beyond the window are worked out on the model's text.
-bool TextBoxLineEdit::moveInModel(const QKeyEvent& event) {
+// In a text longer than its excerpt, the keys that go to the ends of the text or of a selection
+// that reaches beyond the excerpt are worked out on the model's text.
+bool SingleLineBox::moveInModel(const QKeyEvent& event) {
     if (!box() || box()->text().size() <= textWindow.length) {
         return false;
     }
@@ -210,49 +192,17 @@ bool TextBoxLineEdit::moveInModel(const QKeyEvent& event) {
 // A click into the box gives it the focus and the caret, also where the caret already is. The
 // middle button puts the caret where the selection clipboard's text is to go. A third click
 // selects the whole text.
-void TextBoxLineEdit::mousePressEvent(QMouseEvent* event) {
-    if (!box()) {
-        QLineEdit::mousePressEvent(event);
-        return;
+// The widget shows its excerpt alone: a selection reaching beyond it goes to the selection
+// clipboard from the model's text.
+void SingleLineBox::mouseReleaseEvent(QMouseEvent* event) {
+    EntryBox::mouseReleaseEvent(event);
+    if (event->button() != Qt::MiddleButton) {
+        publishSelection();
     }
-    if (event->button() == Qt::MiddleButton) {
-        const int position = cursorPositionAt(event->position().toPoint());
-        events().moveCaret(*box(), modelPosition(position));
-        event->accept();
-        return;
-    }
-    if (isThirdClick(*event)) {
-        selectAllText();
-        event->accept();
-        return;
-    }
-    QLineEdit::mousePressEvent(event);
-    if (box() && event->button() == Qt::LeftButton) {
-        events().moveCaret(*box(), shownCaret());
-    }
-}
-
-void TextBoxLineEdit::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::MiddleButton) {
-        if (rect().contains(event->position().toPoint())) {
-            pasteSelection();
-        }
-        event->accept();
-        return;
-    }
-    QLineEdit::mouseReleaseEvent(event);
-    reportCaret();
-    publishSelection();
-}
-
-void TextBoxLineEdit::mouseDoubleClickEvent(QMouseEvent* event) {
-    QLineEdit::mouseDoubleClickEvent(event);
-    noteDoubleClick(*event);
-    reportCaret();
 }
 
 // Focus by Tab keeps the model's caret, rather than selecting the whole text.
-void TextBoxLineEdit::focusInEvent(QFocusEvent* event) {
+void SingleLineBox::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     showCaret();
 }

@@ -1,4 +1,4 @@
-#include "qt/WindowLayer.h"
+#include "qt/QtLayer.h"
 
 #include "qt/ControlView.h"
 #include "qt/FormWindow.h"
@@ -14,7 +14,7 @@ template class kalpeno::layer::MirroringLayer<kalpeno::qt::FormWindow>;
 
 namespace kalpeno::qt {
 
-WindowLayer::WindowLayer(forms::Application& app)
+QtLayer::QtLayer(forms::Application& app)
     : MirroringLayer(app), events_(app, [](std::function<void()> action) {
           QTimer::singleShot(0, qApp, std::move(action));
       }) {
@@ -27,7 +27,7 @@ WindowLayer::WindowLayer(forms::Application& app)
 
 // Nothing the widgets do while they are destroyed (a focus change ending an open composition)
 // reaches the model.
-WindowLayer::~WindowLayer() {
+QtLayer::~QtLayer() {
     app_.removeObserver(*this);
     UserEvents::Busy busy(events_);
     windows_.clear();
@@ -38,7 +38,7 @@ WindowLayer::~WindowLayer() {
 
 // The design's font is a Windows font; where it is missing, IPA P Gothic (a proportional
 // Japanese Gothic of the same metrics class) stands in for it.
-void WindowLayer::installFontSubstitutes() {
+void QtLayer::installFontSubstitutes() {
     const QString gothic = QStringLiteral(u"ＭＳ Ｐゴシック");
     if (!QFont::substitutes(gothic).contains(QStringLiteral("IPAPGothic"))) {
         QFont::insertSubstitutions(
@@ -46,34 +46,34 @@ void WindowLayer::installFontSubstitutes() {
     }
 }
 
-FormWindow* WindowLayer::window(std::u16string_view formName) const {
+FormWindow* QtLayer::window(std::u16string_view formName) const {
     return windows_.find(formName);
 }
 
-FormWindow* WindowLayer::window(const forms::Form& form) const {
+FormWindow* QtLayer::window(const forms::Form& form) const {
     return windows_.find(form);
 }
 
-ControlView* WindowLayer::view(const forms::Control& control) const {
+ControlView* QtLayer::view(const forms::Control& control) const {
     return windows_.view(control);
 }
 
-ControlView* WindowLayer::viewOf(const QWidget* widget) const {
+ControlView* QtLayer::viewOf(const QWidget* widget) const {
     return windows_.viewOf(widget);
 }
 
-QAction* WindowLayer::action(const forms::MenuItem& item) const {
+QAction* QtLayer::action(const forms::MenuItem& item) const {
     FormWindow* shown = window(item.form());
     return shown ? shown->action(item) : nullptr;
 }
 
-void WindowLayer::formLoaded(forms::Form& form) {
+void QtLayer::formLoaded(forms::Form& form) {
     UserEvents::Busy busy(events_);
     windows_.add(form, std::make_unique<FormWindow>(form, events_, artwork_, fonts_, lineEditStyle_,
                                                     menuBarStyle_));
 }
 
-void WindowLayer::formShown(forms::Form& form) {
+void QtLayer::formShown(forms::Form& form) {
     UserEvents::Busy busy(events_);
     if (FormWindow* shown = window(form)) {
         shown->show();
@@ -81,7 +81,7 @@ void WindowLayer::formShown(forms::Form& form) {
     }
 }
 
-void WindowLayer::formUnloading(forms::Form& form) {
+void QtLayer::formUnloading(forms::Form& form) {
     UserEvents::Busy busy(events_);
     std::unique_ptr<FormWindow> going = windows_.take(form);
     if (!going) {
@@ -105,22 +105,22 @@ void WindowLayer::formUnloading(forms::Form& form) {
 }
 
 // The context menu of a box or a tape of the window, if one is open.
-QMenu* WindowLayer::openContextMenu(const FormWindow& window) {
+QMenu* QtLayer::openContextMenu(const FormWindow& window) {
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     return menu && window.viewOf(menu->parentWidget()) ? menu : nullptr;
 }
 
-void WindowLayer::focusChanged(forms::Control* control) {
+void QtLayer::focusChanged(forms::Control* control) {
     UserEvents::Busy busy(events_);
     showFocus(control);
 }
 
-void WindowLayer::programEnded() {
+void QtLayer::programEnded() {
     emit programFinished();
 }
 
 // The model's focus on screen: its window becomes the active one and the widget takes the focus.
-void WindowLayer::showFocus(forms::Control* control) {
+void QtLayer::showFocus(forms::Control* control) {
     if (!control) {
         return;
     }
@@ -139,7 +139,7 @@ void WindowLayer::showFocus(forms::Control* control) {
 // After an event: Qt may have moved the focus by itself (a focused widget hidden or disabled, a
 // message box closed); the model's focus is put back. Another window is activated only when none
 // is active, so as not to take the activation from a window the user has just clicked.
-void WindowLayer::syncFocus() {
+void QtLayer::syncFocus() {
     forms::Control* control = app_.focus();
     ControlView* target = control ? view(*control) : nullptr;
     if (!target || !target->widget().isVisible()) {
@@ -157,7 +157,7 @@ void WindowLayer::syncFocus() {
 // Qt moved the focus: the user pressed Tab, clicked into a list or activated another window.
 // The model hears of it once control is back in the event loop, so that it is never told while
 // it is busy, nor in the middle of Qt's own handling of the widgets.
-void WindowLayer::userMovedFocus(QWidget* now) {
+void QtLayer::userMovedFocus(QWidget* now) {
     if (!now) {
         return;
     }
@@ -166,7 +166,7 @@ void WindowLayer::userMovedFocus(QWidget* now) {
         Qt::QueuedConnection);
 }
 
-void WindowLayer::reportFocus(QPointer<QWidget> widget) {
+void QtLayer::reportFocus(QPointer<QWidget> widget) {
     if (!widget || QApplication::focusWidget() != widget || events_.busy() ||
         QApplication::activeModalWidget()) {
         return;

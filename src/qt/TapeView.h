@@ -23,9 +23,9 @@ namespace kalpeno::qt {
 // them all, so a line added costs one row's paint however long the tape is, and the view costs
 // little to build. It scrolls a row at a time, as a list does; the column is as wide as the tape
 // or as its widest line.
-class ListBoxWidget : public QAbstractScrollArea, public ControlView {
+class TapeView : public QAbstractScrollArea, public ControlView {
 public:
-    ListBoxWidget(forms::ListBox& list, UserEvents& events, QWidget* parent);
+    TapeView(forms::ListBox& list, UserEvents& events, QWidget* parent);
 
     QWidget& widget() override { return *this; }
     QPalette::ColorRole colourRole() const override { return QPalette::Base; }
@@ -54,7 +54,6 @@ public:
     QString selectedText() const;
     void copySelection() const;
 
-    void scrollToTop();
     void scrollToBottom();
 
 protected:

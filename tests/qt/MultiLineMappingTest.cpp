@@ -1,4 +1,4 @@
-#include "qt/MultiLineText.h"
+#include "qt/MultiLineMapping.h"
 
 #include <gtest/gtest.h>
 
@@ -16,16 +16,16 @@ void PrintTo(const TextCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-class MultiLineTextTest : public ::testing::TestWithParam<TextCase> {};
+class MultiLineMappingTest : public ::testing::TestWithParam<TextCase> {};
 
-TEST_P(MultiLineTextTest, ShowsAndReadsBack) {
+TEST_P(MultiLineMappingTest, ShowsAndReadsBack) {
     const TextCase& c = GetParam();
     EXPECT_EQ(editorText(c.model), QString::fromUtf16(c.editor));
     EXPECT_EQ(modelText(QString::fromUtf16(c.editor)), std::u16string(c.model));
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Texts, MultiLineTextTest,
+    Texts, MultiLineMappingTest,
     ::testing::Values(TextCase{"Empty", u"", u""}, TextCase{"OneLine", u"abc\r\n", u"abc\u2029"},
                       TextCase{"TwoLines", u"abc\r\ndef\r\n", u"abc\u2029def\u2029"},
                       TextCase{"LoneLf", u"a\nb\r\n", u"a\u240Ab\u2029"},
@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(Positions, TextPositionTest,
                              return std::string(info.param.name);
                          });
 
-TEST(MultiLineTextTest, LineSeparatorReadsBackAsCrLf) {
+TEST(MultiLineMappingTest, LineSeparatorReadsBackAsCrLf) {
     EXPECT_EQ(modelText(QString::fromUtf16(u"a\u2028b\u2029")), u"a\r\nb\r\n");
 }
 
@@ -74,7 +74,7 @@ struct SameCase {
     bool same;
 };
 
-TEST(MultiLineTextTest, LinesAreTheSameWhicheverSeparatorEndsThem) {
+TEST(MultiLineMappingTest, LinesAreTheSameWhicheverSeparatorEndsThem) {
     for (const SameCase& c :
          {SameCase{u"a\u2028b\u2029", u"a\u2029b\u2029", true},
           SameCase{u"a\u2029b", u"a\u2028b", true}, SameCase{u"a\u2029b", u"a\u2029c", false},
@@ -84,7 +84,7 @@ TEST(MultiLineTextTest, LinesAreTheSameWhicheverSeparatorEndsThem) {
     }
 }
 
-TEST(MultiLineTextTest, LongTextsHoldAtMostMaxParagraphs) {
+TEST(MultiLineMappingTest, LongTextsHoldAtMostMaxParagraphs) {
     for (const qsizetype lines :
          {qsizetype{1}, maxParagraphs, maxParagraphs + 1, 10 * maxParagraphs,
           10 * maxParagraphs + 1, qsizetype{1'000'000}}) {
@@ -94,7 +94,7 @@ TEST(MultiLineTextTest, LongTextsHoldAtMostMaxParagraphs) {
     }
 }
 
-TEST(MultiLineTextTest, GroupingKeepsEachNthParagraphEnd) {
+TEST(MultiLineMappingTest, GroupingKeepsEachNthParagraphEnd) {
     QString part = QString::fromUtf16(u"a\u2029b\u2029c\u2029d\u2029e\u2029\u240D");
     groupLines(part, 3);
     EXPECT_EQ(part, QString::fromUtf16(u"a\u2028b\u2028c\u2029d\u2028e\u2028\u240D"));
@@ -110,7 +110,7 @@ TEST(MultiLineTextTest, GroupingKeepsEachNthParagraphEnd) {
 
 // A long line is split every splitLength characters, never inside a surrogate pair nor right
 // before its line end; a split has an editor position but no model position of its own.
-TEST(MultiLineTextTest, LongLinesAreSplitWhereNoCharacterIsCut) {
+TEST(MultiLineMappingTest, LongLinesAreSplitWhereNoCharacterIsCut) {
     const auto n = static_cast<std::size_t>(splitLength);
     const QString paragraph = QString(QChar(paragraphSeparator));
     struct SplitCase {

@@ -1,4 +1,4 @@
-#include "layer/TextWindow.h"
+#include "layer/TextExcerpt.h"
 
 #include <algorithm>
 
@@ -13,7 +13,7 @@ bool insidePair(std::u16string_view text, std::size_t position) {
 
 } // namespace
 
-std::size_t TextWindow::end(std::u16string_view text, std::size_t start) const {
+std::size_t TextExcerpt::end(std::u16string_view text, std::size_t start) const {
     std::size_t end = std::min(text.size(), start + length);
     if (insidePair(text, end)) {
         --end;
@@ -21,8 +21,8 @@ std::size_t TextWindow::end(std::u16string_view text, std::size_t start) const {
     return end;
 }
 
-std::size_t TextWindow::start(std::u16string_view text, std::size_t caret,
-                              std::size_t current) const {
+std::size_t TextExcerpt::start(std::u16string_view text, std::size_t caret,
+                               std::size_t current) const {
     if (text.size() <= length) {
         return 0;
     }
@@ -42,7 +42,7 @@ std::size_t TextWindow::start(std::u16string_view text, std::size_t caret,
     return start;
 }
 
-long TextWindow::within(std::size_t position, std::size_t start, std::size_t shown) {
+long TextExcerpt::within(std::size_t position, std::size_t start, std::size_t shown) {
     if (position < start || position - start > shown) {
         return -1;
     }

@@ -36,18 +36,18 @@ using layer::UserEvents;
 
 } // namespace kalpeno::qt
 
-// Made once, in WindowLayer.cpp, where the window type is complete.
+// Made once, in QtLayer.cpp, where the window type is complete.
 extern template class kalpeno::layer::MirroringLayer<kalpeno::qt::FormWindow>;
 
 namespace kalpeno::qt {
 
-class WindowLayer : public QObject, public layer::MirroringLayer<FormWindow> {
+class QtLayer : public QObject, public layer::MirroringLayer<FormWindow> {
     Q_OBJECT
 
 public:
     // Shows the forms the application has loaded already and follows it from then on.
-    explicit WindowLayer(forms::Application& app);
-    ~WindowLayer() override;
+    explicit QtLayer(forms::Application& app);
+    ~QtLayer() override;
 
     UserEvents& events() override { return events_; }
 

@@ -5,6 +5,7 @@
 #include "layer/UserEvents.h"
 #include "qt/ControlView.h"
 #include "qt/Conversions.h"
+#include "qt/InputMethodGuard.h"
 #include "qt/KeyTranslation.h"
 
 #include <QApplication>
@@ -33,23 +34,24 @@ namespace kalpeno::qt {
 //
 // Input-method compositions: the text being composed (the preedit) is shown in the box and never
 // reaches the model; only committed text does. The Enter or Space that commits or converts a
-// composition reaches no handler. A composition cut short by a focus change, a click elsewhere or
-// another window is committed once, into the box where it was composed; should the input method
-// then commit the same text again into whatever has the focus, that repeat is dropped.
+// composition reaches no handler (InputMethodGuard.h). A composition cut short by a focus change, a
+// click elsewhere or another window is committed once, into the box where it was composed; should
+// the input method then commit the same text again into whatever has the focus, that repeat is
+// dropped.
 template <class Editor>
-class TextBoxWidget : public Editor, public ControlView, public UserEvents::Composition {
+class EntryBox : public Editor, public ControlView, public UserEvents::Composition {
 public:
     QWidget& widget() override { return *this; }
     QPalette::ColorRole colourRole() const override { return QPalette::Base; }
 
 protected:
-    TextBoxWidget(forms::TextBox& box, UserEvents& events, QWidget* parent)
+    EntryBox(forms::TextBox& box, UserEvents& events, QWidget* parent)
         : Editor(parent), ControlView(box, events) {
         this->setFocusPolicy(Qt::StrongFocus);
         this->setAcceptDrops(false);
         this->setReadOnly(box.readOnly());
     }
-    ~TextBoxWidget() override { events().endComposition(*this); }
+    ~EntryBox() override { events().endComposition(*this); }
 
     // The composition in this box ends now: its text goes into the box, once.
     void finishComposition() override {
@@ -67,8 +69,26 @@ protected:
 
     forms::TextBox* box() const { return static_cast<forms::TextBox*>(control()); }
 
+    void mirrorOwn(forms::Property property) override {
+        if (property == forms::Property::Text) {
+            showText();
+        } else if (property == forms::Property::Caret) {
+            showCaret();
+        }
+    }
+    void mirrorAllOwn() override { showText(); }
+    // The model's text and caret shown; a caret shown where it already is keeps the selection
+    // that ends at it. Neither is reported back to the model.
+    virtual void showText() = 0;
+    virtual void showCaret() = 0;
+
     // Tells the model where the widget's caret now is, if it moved.
     virtual void reportCaret() = 0;
+    // The widget's caret, and a point of the widget, as positions of the model's text.
+    virtual std::size_t caretInModel() const = 0;
+    virtual std::size_t modelPositionAt(QPoint point) = 0;
+    // What a third click selects: the line under it.
+    virtual void selectByThirdClick(QPoint point) = 0;
     virtual bool hasSelection() const = 0;
     virtual void clearSelection() = 0;
     // Copy and select all, as the box's text is the model's.
@@ -112,19 +132,15 @@ protected:
             return;
         }
         event->accept();
-        const bool commitKey =
-            meaning.keys == std::vector<char32_t>{13} || meaning.keys == std::vector<char32_t>{32};
-        if (commitKey && composing_) {
-            if (meaning.keys.front() == 13) {
-                commitComposition(); // Enter confirms the composition and does no more
-            }
-            return; // Space converts: the input method's, not the calculator's
-        }
-        if (commitKey && sinceCommit_.isValid() && sinceCommit_.elapsed() < keyOfCommitMs) {
-            sinceCommit_.invalidate(); // the key that committed, passed on by the input method
+        switch (guard_.key(meaning.keys, composing_, InputMethodGuard::Clock::now())) {
+        case InputMethodGuard::KeyFate::Commit:
+            commitComposition();
             return;
+        case InputMethodGuard::KeyFate::Drop:
+            return;
+        case InputMethodGuard::KeyFate::Type:
+            break;
         }
-        sinceCommit_.invalidate();
         events().expectRepeat({});
         if (meaning.effect == KeyEffect::Paste) {
             pasteText(QGuiApplication::clipboard()->text());
@@ -146,8 +162,7 @@ protected:
             if (wasComposing || !events().takeRepeat(toU16(committed))) {
                 events().expectRepeat({});
                 if (wasComposing) {
-                    lastCommit_ = committed;
-                    sinceCommit_.start();
+                    guard_.committed(committed, InputMethodGuard::Clock::now());
                 }
                 pasteText(committed);
             }
@@ -172,8 +187,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override {
         if (composing_) {
             finishComposition();
-        } else if (sinceCommit_.isValid() && sinceCommit_.elapsed() < keyOfCommitMs) {
-            events().expectRepeat(toU16(lastCommit_));
+        } else if (const auto repeat = guard_.justCommitted(InputMethodGuard::Clock::now())) {
+            events().expectRepeat(toU16(*repeat));
         }
         Editor::focusOutEvent(event);
     }
@@ -197,14 +212,58 @@ protected:
         }
     }
 
-    // Middle-click paste of the selection clipboard, where the platform has one.
-    void pasteSelection() {
-        QClipboard* clipboard = QGuiApplication::clipboard();
-        if (box() && !this->isReadOnly() && clipboard->supportsSelection()) {
-            pasteText(clipboard->text(QClipboard::Selection));
+    // A left press moves the caret, and a third click selects the line, as in the widget; the
+    // middle button puts the caret where it is pressed and pastes the selection clipboard, where
+    // the platform has one, where it is released. The model learns where the caret went.
+    void mousePressEvent(QMouseEvent* event) override {
+        if (!box()) {
+            Editor::mousePressEvent(event);
+            return;
+        }
+        if (event->button() == Qt::MiddleButton) {
+            events().moveCaret(*box(), modelPositionAt(event->position().toPoint()));
+            event->accept();
+            return;
+        }
+        if (isThirdClick(*event)) {
+            selectByThirdClick(event->position().toPoint());
+            reportCaret();
+            event->accept();
+            return;
+        }
+        Editor::mousePressEvent(event);
+        if (box() && event->button() == Qt::LeftButton) {
+            events().moveCaret(*box(), caretInModel());
         }
     }
 
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::MiddleButton) {
+            QClipboard* clipboard = QGuiApplication::clipboard();
+            if (box() && !this->isReadOnly() && clipboard->supportsSelection() &&
+                this->rect().contains(event->position().toPoint())) {
+                pasteText(clipboard->text(QClipboard::Selection));
+            }
+            event->accept();
+            return;
+        }
+        Editor::mouseReleaseEvent(event);
+        reportCaret();
+    }
+
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        Editor::mouseDoubleClickEvent(event);
+        noteDoubleClick(*event);
+        reportCaret();
+    }
+
+    void dragEnterEvent(QDragEnterEvent* event) override { event->ignore(); }
+    void dragMoveEvent(QDragMoveEvent* event) override { event->ignore(); }
+    void dropEvent(QDropEvent* event) override { event->ignore(); }
+
+    bool showing_ = false; // the widget is being set from the model
+
+private:
     // A left click soon after a double click, near it, is a third click.
     void noteDoubleClick(const QMouseEvent& event) {
         if (event.button() == Qt::LeftButton) {
@@ -218,16 +277,6 @@ protected:
                (event.position().toPoint() - doubleClickAt_).manhattanLength() <
                    QApplication::startDragDistance();
     }
-
-    void dragEnterEvent(QDragEnterEvent* event) override { event->ignore(); }
-    void dragMoveEvent(QDragMoveEvent* event) override { event->ignore(); }
-    void dropEvent(QDropEvent* event) override { event->ignore(); }
-
-    bool showing_ = false; // the widget is being set from the model
-
-private:
-    // A key that arrives this soon after a commit is the one that made it.
-    static constexpr qint64 keyOfCommitMs = 100;
 
     // Asks the input method to commit; when none answers, the preedit text is committed here.
     void commitComposition() {
@@ -249,8 +298,7 @@ private:
 
     bool composing_ = false;
     QString composition_;
-    QString lastCommit_;
-    QElapsedTimer sinceCommit_;
+    InputMethodGuard guard_;
     QElapsedTimer sinceDoubleClick_;
     QPoint doubleClickAt_;
 };
