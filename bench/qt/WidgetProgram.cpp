@@ -1,8 +1,8 @@
 #include "bench/qt/WidgetProgram.h"
 
 #include "program/Program.h"
-#include "qt/ControlView.h"
-#include "qt/FormWindow.h"
+#include "qt/controls/ControlView.h"
+#include "qt/window/FormWindow.h"
 
 #include <QCoreApplication>
 #include <QTest>

@@ -6,7 +6,7 @@
 // benchmarks' own sessions raise none.
 
 #include "forms/Application.h"
-#include "qt/QtLayer.h"
+#include "qt/window/QtLayer.h"
 #include "scenario/RecordingMessageBox.h"
 
 #include <QString>

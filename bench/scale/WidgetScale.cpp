@@ -6,9 +6,9 @@
 #include "bench/scale/SessionScript.h"
 #include "forms/TextFileInput.h"
 #include "qt/Conversions.h"
-#include "qt/MultiLineMapping.h"
-#include "qt/SingleLineBox.h"
-#include "qt/TapeView.h"
+#include "qt/boxes/MultiLineMapping.h"
+#include "qt/boxes/SingleLineBox.h"
+#include "qt/tape/TapeView.h"
 
 #include <QApplication>
 #include <QClipboard>

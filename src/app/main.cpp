@@ -5,8 +5,8 @@
 #include "forms/Application.h"
 #include "program/Program.h"
 #include "qt/Conversions.h"
-#include "qt/QtLayer.h"
-#include "qt/QtMessageBox.h"
+#include "qt/window/QtLayer.h"
+#include "qt/window/QtMessageBox.h"
 #include "windows/Release.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "forms/Application.h"
-#include "qt/QtLayer.h"
-#include "qt/QtMessageBox.h"
+#include "qt/window/QtLayer.h"
+#include "qt/window/QtMessageBox.h"
 #include "scenario/Session.h"
 
 #include <QPoint>

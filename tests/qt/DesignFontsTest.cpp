@@ -1,6 +1,6 @@
 // The design's fonts: a face that is not installed is asked for by its installed stand-in's own
 // name, in the design's size; a face with no installed stand-in is kept as it is.
-#include "qt/DesignFonts.h"
+#include "qt/window/DesignFonts.h"
 
 #include <QFont>
 #include <QFontDatabase>

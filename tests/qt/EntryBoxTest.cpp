@@ -2,7 +2,7 @@
 // typed through the model one character at a time; Delete, Cut, Undo, Redo and drops do nothing.
 #include "GuiProgram.h"
 
-#include "qt/SingleLineBox.h"
+#include "qt/boxes/SingleLineBox.h"
 #include "scenario/HeadlessSession.h"
 
 #include <QAccessible>

@@ -4,7 +4,7 @@
 
 #include "gui/GuiSession.h"
 #include "qt/Conversions.h"
-#include "qt/FormWindow.h"
+#include "qt/window/FormWindow.h"
 
 #include <QFile>
 #include <QTemporaryDir>

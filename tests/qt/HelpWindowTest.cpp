@@ -2,9 +2,9 @@
 // model like the entry boxes.
 #include "GuiProgram.h"
 
-#include "qt/ClientArea.h"
-#include "qt/MultiLineBox.h"
-#include "qt/MultiLineMapping.h"
+#include "qt/boxes/MultiLineBox.h"
+#include "qt/boxes/MultiLineMapping.h"
+#include "qt/window/ClientArea.h"
 
 #include <QApplication>
 #include <QClipboard>

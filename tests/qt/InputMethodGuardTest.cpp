@@ -1,5 +1,5 @@
 // What becomes of Enter, Space and other keys around an input method's compositions and commits.
-#include "qt/InputMethodGuard.h"
+#include "qt/boxes/InputMethodGuard.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "qt/KeyTranslation.h"
+#include "qt/boxes/KeyTranslation.h"
 
 #include <QKeyEvent>
 

@@ -2,7 +2,7 @@
 // the title "Kalpeno", and the handler waits until it is closed.
 #include "GuiProgram.h"
 
-#include "qt/QtMessageBox.h"
+#include "qt/window/QtMessageBox.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>

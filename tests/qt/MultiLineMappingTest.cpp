@@ -1,4 +1,4 @@
-#include "qt/MultiLineMapping.h"
+#include "qt/boxes/MultiLineMapping.h"
 
 #include <gtest/gtest.h>
 

@@ -3,11 +3,11 @@
 // would paint them.
 #include "GuiProgram.h"
 
-#include "qt/Artwork.h"
-#include "qt/ClientArea.h"
 #include "qt/Conversions.h"
-#include "qt/DesignFonts.h"
-#include "qt/TapeView.h"
+#include "qt/controls/Artwork.h"
+#include "qt/tape/TapeView.h"
+#include "qt/window/ClientArea.h"
+#include "qt/window/DesignFonts.h"
 
 #include <QApplication>
 #include <QHash>

@@ -4,7 +4,7 @@
 #include "GuiProgram.h"
 
 #include "forms/ListBox.h"
-#include "qt/TapeView.h"
+#include "qt/tape/TapeView.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -3,9 +3,9 @@
 #include "GuiProgram.h"
 
 #include "layer/UserEvents.h"
-#include "qt/ClientArea.h"
-#include "qt/ControlView.h"
-#include "qt/TapeView.h"
+#include "qt/controls/ControlView.h"
+#include "qt/tape/TapeView.h"
+#include "qt/window/ClientArea.h"
 
 #include <QApplication>
 #include <QClipboard>

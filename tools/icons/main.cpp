@@ -3,7 +3,7 @@
 // under OUTDIR: SIZExSIZE/apps/NAME.png for each SIZE, and scalable/apps/NAME.svg. The drawing
 // is shapes only, so it needs no display and no fonts.
 #include "artwork/Artwork.h"
-#include "qt/QtPainter.h"
+#include "qt/controls/QtPainter.h"
 
 #include <QDir>
 #include <QImage>

@@ -6,7 +6,7 @@
 // widgets, as the scenario runner's --gui mode drives it.
 #include "gui/GuiSession.h"
 #include "qt/Conversions.h"
-#include "qt/FormWindow.h"
+#include "qt/window/FormWindow.h"
 #include "scenario/Demo.h"
 
 #include <QApplication>
