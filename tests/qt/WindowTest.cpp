@@ -3,6 +3,7 @@
 #include "GuiProgram.h"
 
 #include "layer/UserEvents.h"
+#include "qt/Conversions.h"
 #include "qt/controls/ControlView.h"
 #include "qt/tape/TapeView.h"
 #include "qt/window/ClientArea.h"
@@ -156,26 +157,40 @@ TEST_F(WindowTest, ClickOnTheVisibleMarkerReachesTheLetterBeneath) {
     EXPECT_EQ(session().calculatorWindow()->ActiveCalc, 1);
 }
 
-TEST_F(WindowTest, CalculatorWindowHasTheDesignSizeAndIsNotResizable) {
-    EXPECT_EQ(window()->client().size(), QSize(599, 525));
+// The window is its design's size and cannot be resized; every control's widget is in its
+// design's place, font size and back colour, and follows a colour the menu gives it. The boxes'
+// font is the Gothic face or its stand-in.
+TEST_F(WindowTest, EveryControlIsShownAsItsDesignSays) {
+    const forms::Form& form = *app().loaded(u"Kalpeno");
+    EXPECT_EQ(window()->client().size(),
+              QSize(toPixels(form.ScaleWidth()), toPixels(form.ScaleHeight())));
     EXPECT_EQ(window()->minimumSize(), window()->maximumSize());
-    EXPECT_EQ(widget(QStringLiteral("Text1"))->geometry(), QRect(56, 24, 345, 33));
-    EXPECT_EQ(widget(QStringLiteral("List2"))->geometry(), QRect(152, 176, 129, 334));
-    EXPECT_EQ(window()->windowTitle(), QStringLiteral("Orlanvi"));
-}
-
-TEST_F(WindowTest, BoxesUseTheGothicFontInTheirSizeAndTheDesignColours) {
-    auto* text1 = widget(QStringLiteral("Text1"));
-    EXPECT_DOUBLE_EQ(text1->font().pointSizeF(), 11.25);
-    const QString family = QFontInfo(text1->font()).family();
+    EXPECT_EQ(window()->windowTitle(), toQString(form.caption()));
+    const auto matchesDesign = [this](const forms::Control& control) {
+        auto* shown = dynamic_cast<ControlView*>(widget(toQString(control.qualifiedName())));
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(shown->widget().geometry(), toPixels(control.bounds()))
+            << toQString(control.qualifiedName()).toStdString();
+        if (control.font().points > 0) {
+            EXPECT_DOUBLE_EQ(shown->widget().font().pointSizeF(), control.font().points);
+        }
+        if (control.backColour()) {
+            EXPECT_EQ(shown->widget().palette().color(shown->colourRole()),
+                      toQColor(*control.backColour()))
+                << toQString(control.qualifiedName()).toStdString();
+        }
+    };
+    for (const auto& control : form.controls()) {
+        if (control->kind() != forms::ControlKind::Timer) {
+            matchesDesign(*control);
+        }
+    }
+    const QString family = QFontInfo(widget(QStringLiteral("Text1"))->font()).family();
     EXPECT_TRUE(family == QStringLiteral(u"ＭＳ Ｐゴシック") ||
                 family.startsWith(QStringLiteral("IPA")))
         << family.toStdString();
-    EXPECT_EQ(text1->palette().color(QPalette::Base), QColor(255, 255, 192));
-    EXPECT_EQ(widget(QStringLiteral("Label6"))->palette().color(QPalette::Window),
-              QColor(192, 192, 192));
     session().menu(u"Kalpeno", u"mnuGreen");
-    EXPECT_EQ(text1->palette().color(QPalette::Base), QColor(192, 255, 192));
+    matchesDesign(form.textBox(u"Text1"));
 }
 
 TEST_F(WindowTest, LabelsShowPlainText) {
