@@ -13,6 +13,9 @@ namespace {
 
 using fixtures::TestForm;
 using fixtures::TestProgram;
+using Focus = fixtures::StartedProgram<>;
+using Lifecycle = fixtures::StartedProgram<>;
+using Events = fixtures::StartedProgram<>;
 
 // Records what the observers are told, one line per call.
 class RecordingObserver : public ModelObserver {
@@ -137,17 +140,13 @@ TEST(Notifications, LifecycleInOrder) {
 
 // --- Focus ------------------------------------------------------------------------------
 
-TEST(Focus, AShownWindowTakesItForItsFirstControlInTabOrder) {
-    TestProgram program;
-    program.app.start(u"Main");
+TEST_F(Focus, AShownWindowTakesItForItsFirstControlInTabOrder) {
     EXPECT_EQ(program.app.focus(), program.main().find(u"Text1"));
     program.app.show(u"Second");
     EXPECT_EQ(program.app.focus(), program.second().find(u"Text1"));
 }
 
-TEST(Focus, ClicksAndMenuCommandsLeaveItWhereItIs) {
-    TestProgram program;
-    program.app.start(u"Main");
+TEST_F(Focus, ClicksAndMenuCommandsLeaveItWhereItIs) {
     Form& main = program.main();
     int clicks = 0;
     main.control(u"Button").onClick = [&] { ++clicks; };
@@ -161,9 +160,7 @@ TEST(Focus, ClicksAndMenuCommandsLeaveItWhereItIs) {
     EXPECT_EQ(program.app.focus(), main.find(u"Memo"));
 }
 
-TEST(Focus, OnlyControlsInTheTabOrderCanBeGivenIt) {
-    TestProgram program;
-    program.app.start(u"Main");
+TEST_F(Focus, OnlyControlsInTheTabOrderCanBeGivenIt) {
     Form& main = program.main();
     EXPECT_TRUE(program.app.giveFocus(main.control(u"Button")));
     EXPECT_FALSE(program.app.giveFocus(main.control(u"Picture")));
@@ -173,9 +170,7 @@ TEST(Focus, OnlyControlsInTheTabOrderCanBeGivenIt) {
 
 // When the window holding the focus closes, it returns to the window active before, to the
 // control that last held it there.
-TEST(Focus, ReturnsToThePreviousWindowsLastControlOnClose) {
-    TestProgram program;
-    program.app.start(u"Main");
+TEST_F(Focus, ReturnsToThePreviousWindowsLastControlOnClose) {
     ASSERT_TRUE(program.app.giveFocus(program.main().control(u"Button")));
     program.app.show(u"Second");
     ASSERT_TRUE(program.app.giveFocus(program.second().control(u"Memo")));
@@ -184,18 +179,14 @@ TEST(Focus, ReturnsToThePreviousWindowsLastControlOnClose) {
     EXPECT_FALSE(program.app.ended());
 }
 
-TEST(Focus, ClosingAWindowWithoutTheFocusLeavesItAlone) {
-    TestProgram program;
-    program.app.start(u"Main");
+TEST_F(Focus, ClosingAWindowWithoutTheFocusLeavesItAlone) {
     program.app.show(u"Second");
     ASSERT_TRUE(program.app.giveFocus(program.main().control(u"Memo")));
     ASSERT_TRUE(program.app.close(program.second()));
     EXPECT_EQ(program.app.focus(), program.main().find(u"Memo"));
 }
 
-TEST(Focus, ShowingAShownWindowAgainKeepsItsLastControl) {
-    TestProgram program;
-    program.app.start(u"Main");
+TEST_F(Focus, ShowingAShownWindowAgainKeepsItsLastControl) {
     program.app.show(u"Second");
     ASSERT_TRUE(program.app.giveFocus(program.second().control(u"Button")));
     ASSERT_TRUE(program.app.giveFocus(program.main().control(u"Memo")));
@@ -206,9 +197,7 @@ TEST(Focus, ShowingAShownWindowAgainKeepsItsLastControl) {
 
 // --- Loading and ending -------------------------------------------------------------------
 
-TEST(Lifecycle, UsingAFormLoadsItHidden) {
-    TestProgram program;
-    program.app.start(u"Main");
+TEST_F(Lifecycle, UsingAFormLoadsItHidden) {
     Form& second = program.app.form(u"Second");
     EXPECT_EQ(program.loads, 2);
     EXPECT_FALSE(second.visible());
@@ -226,9 +215,7 @@ TEST(Lifecycle, UsingAFormLoadsItHidden) {
     EXPECT_EQ(second.textBox(u"Text1").text(), u"kept");
 }
 
-TEST(Lifecycle, TheProgramEndsWhenItsLastShownWindowCloses) {
-    TestProgram program;
-    program.app.start(u"Main");
+TEST_F(Lifecycle, TheProgramEndsWhenItsLastShownWindowCloses) {
     program.app.show(u"Second");
     ASSERT_TRUE(program.app.close(program.main()));
     EXPECT_FALSE(program.app.ended());
@@ -239,18 +226,14 @@ TEST(Lifecycle, TheProgramEndsWhenItsLastShownWindowCloses) {
     EXPECT_TRUE(program.app.loadedForms().empty());
 }
 
-TEST(Lifecycle, HiddenFormsAreUnloadedWhenTheLastShownOneCloses) {
-    TestProgram program;
-    program.app.start(u"Main");
+TEST_F(Lifecycle, HiddenFormsAreUnloadedWhenTheLastShownOneCloses) {
     program.app.form(u"Second");
     ASSERT_TRUE(program.app.close(program.main()));
     EXPECT_TRUE(program.app.ended());
     EXPECT_EQ(program.app.loaded(u"Second"), nullptr);
 }
 
-TEST(Lifecycle, AnUnloadedFormLoadsAfreshOnItsNextUse) {
-    TestProgram program;
-    program.app.start(u"Main");
+TEST_F(Lifecycle, AnUnloadedFormLoadsAfreshOnItsNextUse) {
     program.app.show(u"Second");
     program.second().textBox(u"Text1").setText(u"old");
     ASSERT_TRUE(program.app.close(program.second()));
@@ -259,9 +242,7 @@ TEST(Lifecycle, AnUnloadedFormLoadsAfreshOnItsNextUse) {
     EXPECT_EQ(program.second().textBox(u"Text1").text(), u"");
 }
 
-TEST(Lifecycle, EndStopsEverything) {
-    TestProgram program;
-    program.app.start(u"Main");
+TEST_F(Lifecycle, EndStopsEverything) {
     program.app.show(u"Second");
     RecordingObserver observer;
     program.app.addObserver(observer);
@@ -276,9 +257,7 @@ TEST(Lifecycle, EndStopsEverything) {
     program.app.removeObserver(observer);
 }
 
-TEST(Lifecycle, EventsAfterEndAreRefused) {
-    TestProgram program;
-    program.app.start(u"Main");
+TEST_F(Lifecycle, EventsAfterEndAreRefused) {
     Form& main = program.main();
     int calls = 0;
     main.control(u"Button").onClick = [&] {
@@ -296,9 +275,7 @@ TEST(Lifecycle, EventsAfterEndAreRefused) {
 }
 
 // A handler may unload its own form; the key it was handling goes nowhere.
-TEST(Lifecycle, AHandlerCanUnloadItsOwnForm) {
-    TestProgram program;
-    program.app.start(u"Main");
+TEST_F(Lifecycle, AHandlerCanUnloadItsOwnForm) {
     program.app.show(u"Second");
     Form& second = program.second();
     second.control(u"Button").onClick = [&] {
@@ -318,9 +295,7 @@ TEST(Lifecycle, AHandlerCanUnloadItsOwnForm) {
     EXPECT_FALSE(program.app.ended());
 }
 
-TEST(Lifecycle, ALoadHandlerThatUnloadsItsFormIsNotShown) {
-    TestProgram program;
-    program.app.start(u"Main");
+TEST_F(Lifecycle, ALoadHandlerThatUnloadsItsFormIsNotShown) {
     program.onLoad = [&](TestForm& form) { program.app.unload(form); };
     program.app.show(u"Second");
     EXPECT_EQ(program.app.loaded(u"Second"), nullptr);
@@ -330,9 +305,7 @@ TEST(Lifecycle, ALoadHandlerThatUnloadsItsFormIsNotShown) {
 
 // --- What reaches a handler ---------------------------------------------------------------
 
-TEST(Events, DisabledAndHiddenControlsAreNotReached) {
-    TestProgram program;
-    program.app.start(u"Main");
+TEST_F(Events, DisabledAndHiddenControlsAreNotReached) {
     Form& main = program.main();
     int calls = 0;
     for (const char16_t* name : {u"Off", u"Gone"}) {
@@ -350,9 +323,7 @@ TEST(Events, DisabledAndHiddenControlsAreNotReached) {
 }
 
 // A hidden picture lets a click at its place through to the picture beneath it.
-TEST(Events, AClickOnAHiddenPictureReachesThePictureBeneath) {
-    TestProgram program;
-    program.app.start(u"Main");
+TEST_F(Events, AClickOnAHiddenPictureReachesThePictureBeneath) {
     Form& main = program.main();
     int beneath = 0;
     main.control(u"Picture").onClick = [&] { ++beneath; };
@@ -405,9 +376,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<KeyCase>& info) { return info.param.name; });
 
 // The box that received a key inserts it, even when its handler moved the focus elsewhere.
-TEST(Events, TheReceivingBoxInsertsEvenAfterTheFocusMoved) {
-    TestProgram program;
-    program.app.start(u"Main");
+TEST_F(Events, TheReceivingBoxInsertsEvenAfterTheFocusMoved) {
     Form& main = program.main();
     TextBox& box = main.textBox(u"Text1");
     box.onKeyPress = [&](std::int16_t&) { program.app.setFocus(main.control(u"Memo")); };

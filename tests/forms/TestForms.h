@@ -6,6 +6,8 @@
 #include "forms/Form.h"
 #include "scenario/RecordingMessageBox.h"
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 
@@ -105,6 +107,14 @@ private:
             onLoad(form);
         }
     }
+};
+
+// The program with its main window shown, for the tests that begin there (Base: a parameterised
+// test's base, for one).
+template <class Base = ::testing::Test> class StartedProgram : public Base {
+protected:
+    StartedProgram() { program.app.start(u"Main"); }
+    TestProgram program;
 };
 
 } // namespace kalpeno::forms::fixtures

@@ -47,11 +47,7 @@ struct EditCase {
     std::size_t caretAfter;
 };
 
-class TextBoxEditTest : public ::testing::TestWithParam<EditCase> {
-protected:
-    TextBoxEditTest() { program.app.start(u"Main"); }
-    fixtures::TestProgram program;
-};
+class TextBoxEditTest : public fixtures::StartedProgram<::testing::TestWithParam<EditCase>> {};
 
 TEST_P(TextBoxEditTest, EditsAtTheCaret) {
     const EditCase& c = GetParam();
@@ -166,9 +162,9 @@ TEST_F(TextBoxPasteTest, GoesThroughTheHandlerAndIsToldOnce) {
 
 // setText replaces the whole text; the caret goes to the end of a single-line box, so typing
 // continues the record, and to the start of a multi-line one.
-TEST(TextBoxText, SetTextPlacesTheCaret) {
-    fixtures::TestProgram program;
-    program.app.start(u"Main");
+using TextBoxText = fixtures::StartedProgram<>;
+
+TEST_F(TextBoxText, SetTextPlacesTheCaret) {
     TextBox& single = program.main().textBox(u"Text1");
     TextBox& memo = program.main().textBox(u"Memo");
     single.setText(u"abc");
@@ -183,9 +179,7 @@ TEST(TextBoxText, SetTextPlacesTheCaret) {
     EXPECT_EQ(memo.caret(), 0u);
 }
 
-TEST(TextBoxText, DesignFlagsReachTheBox) {
-    fixtures::TestProgram program;
-    program.app.start(u"Main");
+TEST_F(TextBoxText, DesignFlagsReachTheBox) {
     const TextBox& fixed = program.main().textBox(u"Fixed");
     EXPECT_TRUE(fixed.readOnly());
     EXPECT_EQ(fixed.alignment(), Alignment::Right);

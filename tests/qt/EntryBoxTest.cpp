@@ -76,19 +76,40 @@ protected:
     SingleLineBox& entry() { return *widget<SingleLineBox>(QStringLiteral("Text1")); }
 };
 
-TEST_F(EntryBoxTest, PastedCalculationIsTypedThroughTheHandler) {
-    QGuiApplication::clipboard()->setText(QStringLiteral("1+2"));
-    QTest::keyClick(&text1(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(shownBy(session()), typed(u"1+2"));
-    EXPECT_EQ(text1().text(), QStringLiteral("1+2"));
+// Every way of pasting types the clipboard's text, up to its first line end, through the box's
+// key-press handler, as typing it on the headless model does; the box shows what the model has.
+enum class PasteBy { CtrlV, ShiftInsert, ContextMenu };
+struct PasteCase {
+    const char* name;
+    const char16_t* clipboard;
+    PasteBy by;
+    const char16_t* typedAs;
+};
+
+class EntryBoxPasteTest : public EntryBoxTest, public ::testing::WithParamInterface<PasteCase> {};
+
+TEST_P(EntryBoxPasteTest, IsTypedThroughTheHandler) {
+    const PasteCase& c = GetParam();
+    QGuiApplication::clipboard()->setText(QString::fromUtf16(c.clipboard));
+    if (c.by == PasteBy::ContextMenu) {
+        chooseFromContextMenu(text1(), QStringLiteral(u"貼り付け"));
+    } else if (c.by == PasteBy::ShiftInsert) {
+        QTest::keyClick(&text1(), Qt::Key_Insert, Qt::ShiftModifier);
+    } else {
+        QTest::keyClick(&text1(), Qt::Key_V, Qt::ControlModifier);
+    }
+    EXPECT_EQ(shownBy(session()), typed(c.typedAs));
+    EXPECT_EQ(text1().text(), toQString(modelText(u"Text1")));
 }
 
-TEST_F(EntryBoxTest, PastedLettersInsertNothing) {
-    QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
-    QTest::keyClick(&text1(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(text1().text(), QString());
-    EXPECT_EQ(modelText(u"Text1"), u"");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Pastes, EntryBoxPasteTest,
+    ::testing::Values(PasteCase{"CtrlVACalculation", u"1+2", PasteBy::CtrlV, u"1+2"},
+                      PasteCase{"CtrlVLettersInsertNothing", u"abc", PasteBy::CtrlV, u"abc"},
+                      PasteCase{"ShiftInsert", u"12*3", PasteBy::ShiftInsert, u"12*3"},
+                      PasteCase{"TheContextMenu", u"4-1x", PasteBy::ContextMenu, u"4-1x"},
+                      PasteCase{"UpToTheFirstLineEnd", u"5+5\r\n6", PasteBy::CtrlV, u"5+5"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EntryBoxTest, ALongPasteIsShownWhole) {
     const QString digits(40'000, u'8'); // beyond QLineEdit's default limit of 32,767
@@ -173,25 +194,6 @@ TEST_F(EntryBoxTest, TextSetOnTheWidgetGivesWayToTheModels) {
     session().key({.name = u"Text1"}, U'4');
     text1().setText(QStringLiteral("999"));
     EXPECT_EQ(text1().text(), QStringLiteral("4"));
-}
-
-TEST_F(EntryBoxTest, ShiftInsertPastesAsTyped) {
-    QGuiApplication::clipboard()->setText(QStringLiteral("12*3"));
-    QTest::keyClick(&text1(), Qt::Key_Insert, Qt::ShiftModifier);
-    EXPECT_EQ(shownBy(session()), typed(u"12*3"));
-}
-
-TEST_F(EntryBoxTest, ContextMenuPasteIsTypedThroughTheHandler) {
-    QGuiApplication::clipboard()->setText(QStringLiteral("4-1x"));
-    chooseFromContextMenu(text1(), QStringLiteral(u"貼り付け"));
-    EXPECT_EQ(shownBy(session()), typed(u"4-1x"));
-    EXPECT_EQ(text1().text(), QStringLiteral("4-1"));
-}
-
-TEST_F(EntryBoxTest, PastedTextStopsAtItsFirstLineEnd) {
-    QGuiApplication::clipboard()->setText(QStringLiteral("5+5\r\n6"));
-    QTest::keyClick(&text1(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(shownBy(session()), typed(u"5+5"));
 }
 
 TEST_F(EntryBoxTest, InputMethodTextIsTypedThroughTheHandler) {

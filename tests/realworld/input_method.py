@@ -4,17 +4,13 @@ XTest key presses and mouse clicks, and reads the boxes back through the screen 
 interface (AT-SPI). Started by input-method.sh inside the session it sets up; prints one line
 per check and ends with 'N passed, N failed'."""
 import os
-import select
 import subprocess
 import sys
-import threading
 import time
 
 import pyatspi
-from Xlib import X
-from Xlib import display as xdisplay
 
-from clipboard import Clipboard
+from clipboard import hold as hold_clipboard
 
 SHOTS = sys.argv[1] if len(sys.argv) > 1 else "."
 passed = failed = 0
@@ -107,23 +103,6 @@ shot("4-keypad")
 expect("A's entry after the keypad click", text("電卓Aの入力"), "12+987+")
 expect("A's total after the keypad click", text("電卓Aの合計"), "999.")
 
-
-
-def hold_clipboard(text):
-    """Owns the clipboard with the text and serves it from a thread of its own."""
-    conn = xdisplay.Display()
-    own = conn.screen().root.create_window(-10, -10, 1, 1, 0, X.CopyFromParent,
-                                           event_mask=X.PropertyChangeMask)
-    board = Clipboard(conn, own)
-    board.own(text, X.CurrentTime)
-
-    def serve():
-        while True:
-            select.select([conn.fileno()], [], [], 1)
-            while conn.pending_events():
-                board.handle(conn.next_event())
-
-    threading.Thread(target=serve, daemon=True).start()
 
 
 def wait_for_length(name, length, seconds):

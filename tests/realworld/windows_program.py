@@ -4,17 +4,12 @@ clipboard owner) and reads its windows back from outside through kalpeno-window-
 Started by windows-program.sh inside the session it sets up; prints one line per failed check
 and ends with 'N passed, N failed'."""
 import os
-import select
 import subprocess
 import sys
-import threading
 import time
 
-from Xlib import X
-from Xlib import display as xdisplay
-
 import wine_windows
-from clipboard import Clipboard
+from clipboard import hold as hold_clipboard
 from wine_windows import expect, wait_for, wine
 
 BUILD, SHOTS = sys.argv[1], sys.argv[2]
@@ -57,23 +52,6 @@ def type_text(text):
 
 def shot(name):
     subprocess.run(["import", "-window", "root", f"{SHOTS}/{name}.png"], check=True)
-
-
-def hold_clipboard(text):
-    """Owns the clipboard with the text and serves it from a thread of its own."""
-    conn = xdisplay.Display()
-    own = conn.screen().root.create_window(-10, -10, 1, 1, 0, X.CopyFromParent,
-                                           event_mask=X.PropertyChangeMask)
-    board = Clipboard(conn, own)
-    board.own(text, X.CurrentTime)
-
-    def serve():
-        while True:
-            select.select([conn.fileno()], [], [], 1)
-            while conn.pending_events():
-                board.handle(conn.next_event())
-
-    threading.Thread(target=serve, daemon=True).start()
 
 
 program = wine(f"{BUILD}/bin/kalpeno.exe", stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
