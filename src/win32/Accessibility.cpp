@@ -34,9 +34,13 @@ void Accessibility::clientAsked() {
     com_ = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     CoCreateInstance(kalpenoAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kalpenoIAccPropServices,
                      reinterpret_cast<void**>(&services_));
-    for (const auto& [control, texts] : texts_) {
-        annotate(control, kalpenoAccName, texts.name);
-        annotate(control, kalpenoAccDescription, texts.description);
+    for (const auto& [control, texts] : texts_) { // an empty text was never annotated
+        if (!texts.name.empty()) {
+            annotate(control, kalpenoAccName, texts.name);
+        }
+        if (!texts.description.empty()) {
+            annotate(control, kalpenoAccDescription, texts.description);
+        }
     }
 }
 

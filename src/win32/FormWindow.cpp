@@ -216,9 +216,12 @@ void FormWindow::addToolTips() {
     toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!toolTips_) {
+        return;
+    }
     for (const auto& view : views_) {
         const std::u16string tip = layer::toolTip(*view->control());
-        if (tip.empty() || !toolTips_) {
+        if (tip.empty()) {
             continue;
         }
         TTTOOLINFOW tool{};

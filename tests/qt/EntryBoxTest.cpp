@@ -176,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // The window follows a caret the model moves, and an arrow key goes on from there.
-TEST_F(EntryBoxTest, TheWindowFollowsTheCaret) {
+TEST_F(EntryBoxTest, TheExcerptFollowsTheCaret) {
     QGuiApplication::clipboard()->setText(QString(20'000, u'7'));
     QTest::keyClick(&text1(), Qt::Key_V, Qt::ControlModifier);
     forms::TextBox& box = app().loaded(u"Kalpeno")->textBox(u"Text1");

@@ -1,6 +1,6 @@
 // The Win32 layer where the scenario files do not reach: what assistive technology reads of a
 // picture and its default action, the design's fonts on the native controls, Tab in the design's
-// order, the design keys, the edits an EDIT refuses, and a long calculation shown as a window.
+// order, the design keys, the edits an EDIT refuses, and a long calculation shown as an excerpt.
 #include "forms/Form.h"
 #include "forms/TextBox.h"
 #include "scenario/ScratchFolder.h"
@@ -116,11 +116,11 @@ class FontTest : public Win32LayerTest, public testing::WithParamInterface<FontC
 TEST_P(FontTest, IsTheDesignsGothicInShiftJis) {
     const auto font = reinterpret_cast<HFONT>(
         SendMessageW(hwnd(GetParam().name, GetParam().index), WM_GETFONT, 0, 0));
-    LOGFONTW spec{};
-    ASSERT_NE(GetObjectW(font, sizeof spec, &spec), 0);
-    EXPECT_EQ(spec.lfHeight, -GetParam().height);
-    EXPECT_EQ(spec.lfCharSet, SHIFTJIS_CHARSET);
-    EXPECT_STREQ(spec.lfFaceName, L"ＭＳ Ｐゴシック");
+    LOGFONTW shown{};
+    ASSERT_NE(GetObjectW(font, sizeof shown, &shown), 0);
+    EXPECT_EQ(shown.lfHeight, -GetParam().height);
+    EXPECT_EQ(shown.lfCharSet, SHIFTJIS_CHARSET);
+    EXPECT_STREQ(shown.lfFaceName, L"ＭＳ Ｐゴシック");
 }
 
 INSTANTIATE_TEST_SUITE_P(Controls, FontTest,

@@ -87,7 +87,7 @@ protected:
     // The widget's caret, and a point of the widget, as positions of the model's text.
     virtual std::size_t caretInModel() const = 0;
     virtual std::size_t modelPositionAt(QPoint point) = 0;
-    // What a third click selects: the line under it.
+    // A third click selects the line under it, and the model learns where the caret went.
     virtual void selectByThirdClick(QPoint point) = 0;
     virtual bool hasSelection() const = 0;
     virtual void clearSelection() = 0;
@@ -227,7 +227,6 @@ protected:
         }
         if (isThirdClick(*event)) {
             selectByThirdClick(event->position().toPoint());
-            reportCaret();
             event->accept();
             return;
         }

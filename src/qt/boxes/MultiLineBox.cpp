@@ -200,6 +200,7 @@ void MultiLineBox::selectByThirdClick(QPoint at) {
     cursor.setPosition(positions().editor(after == text.npos ? text.size() : after + 2),
                        QTextCursor::KeepAnchor);
     setTextCursor(cursor);
+    reportCaret();
 }
 
 // A copy (and the selection clipboard) takes the model's text of the selection: the paragraph
