@@ -18,27 +18,40 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <map>
+#include <string>
 
 namespace kalpeno::win32 {
 
 namespace {
 
-constexpr wchar_t formClass[] = L"KalpenoForm";
 constexpr UINT firstMenuCommand = 100;
 constexpr UINT firstShortcutCommand = 5000;
 
-void registerClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW type{};
-        type.cbSize = sizeof type;
-        type.lpfnWndProc = DefWindowProcW;
-        type.hInstance = GetModuleHandleW(nullptr);
-        type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        type.lpszClassName = formClass;
-        return RegisterClassExW(&type) != 0;
-    }();
-    (void)registered;
+// The window class of the forms with this icon ("KalpenoForm.kalpeno" for the calculator's),
+// registered on first use. The class carries the icons, at the system's dpi, so that the window
+// has them as it is made: given to the window afterwards, each icon costs Wine's X driver a round
+// of its own before the window shows.
+const wchar_t* formClassOf(std::u16string_view icon) {
+    static std::map<std::u16string, std::wstring, std::less<>> classes;
+    auto found = classes.find(icon);
+    if (found != classes.end()) {
+        return found->second.c_str();
+    }
+    std::wstring name = L"KalpenoForm.";
+    name.append(icon.begin(), icon.end());
+    const UINT dpi = GetDpiForSystem();
+    WNDCLASSEXW type{};
+    type.cbSize = sizeof type;
+    type.lpfnWndProc = DefWindowProcW;
+    type.hInstance = GetModuleHandleW(nullptr);
+    type.hIcon = loadIcon(icon, GetSystemMetricsForDpi(SM_CXICON, dpi));
+    type.hIconSm = loadIcon(icon, GetSystemMetricsForDpi(SM_CXSMICON, dpi));
+    type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    type.lpszClassName = name.c_str();
+    RegisterClassExW(&type);
+    return classes.emplace(std::u16string(icon), std::move(name)).first->second.c_str();
 }
 
 DWORD styleOf(const forms::Form& form) {
@@ -80,9 +93,11 @@ SIZE windowSize(const forms::Form& form, DWORD style, bool menu, int dpi) {
 
 FormWindow::FormWindow(forms::Form& form, Win32Layer& layer)
     : form_(&form), layer_(layer), events_(layer.events()) {
-    createWindow();
-    createMenus();
+    OutputDebugStringA("M form start");
+    createWindow(createMenuBar());
+    OutputDebugStringA("M window");
     createControls();
+    OutputDebugStringA("M controls");
     removeTabStops();
     createShortcuts();
 }
@@ -100,11 +115,6 @@ FormWindow::~FormWindow() {
     if (accelerators_) {
         DestroyAcceleratorTable(accelerators_);
     }
-    for (HICON icon : icons_) {
-        if (icon) {
-            DestroyIcon(icon);
-        }
-    }
 }
 
 Fonts& FormWindow::fonts() const {
@@ -115,37 +125,32 @@ Accessibility& FormWindow::accessibility() const {
     return layer_.accessibility();
 }
 
-void FormWindow::createWindow() {
-    registerClass();
+void FormWindow::createWindow(HMENU menuBar) {
     const DWORD style = styleOf(*form_);
     dpi_ = static_cast<int>(GetDpiForSystem());
     const SIZE size = windowSize(*form_, style, !form_->menus().empty(), dpi_);
     const std::u16string caption = form_->caption();
     // Like a dialog's, the window does not clip its children: it paints nothing over them (only
     // controls are ever invalidated), and clipping each child made showing the window slower.
-    hwnd_ = CreateWindowExW(0, formClass, wide(caption), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                            size.cx, size.cy, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    hwnd_ = CreateWindowExW(0, formClassOf(form_->icon()), wide(caption), style, CW_USEDEFAULT,
+                            CW_USEDEFAULT, size.cx, size.cy, nullptr, menuBar,
+                            GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(windowProc));
     dpi_ = static_cast<int>(GetDpiForWindow(hwnd_));
-    for (int small = 0; small < 2; ++small) {
-        const int side =
-            GetSystemMetricsForDpi(small ? SM_CXSMICON : SM_CXICON, static_cast<UINT>(dpi_));
-        icons_[small] = loadIcon(form_->icon(), side);
-        SendMessageW(hwnd_, WM_SETICON, small ? ICON_SMALL : ICON_BIG,
-                     reinterpret_cast<LPARAM>(icons_[small]));
-    }
 }
 
-void FormWindow::createMenus() {
+// Made before the window, which takes it at its creation: a menu bar set afterwards makes the
+// system lay the window's frame out again.
+HMENU FormWindow::createMenuBar() {
     if (form_->menus().empty()) {
-        return;
+        return nullptr;
     }
     HMENU bar = CreateMenu();
     for (const auto& item : form_->menus()) {
         addMenuItem(*item, bar);
     }
-    SetMenu(hwnd_, bar);
+    return bar;
 }
 
 void FormWindow::addMenuItem(forms::MenuItem& item, HMENU menu) {
@@ -272,7 +277,9 @@ void FormWindow::createShortcuts() {
 
 // A window shown is activated; one shown while another program is in front is brought forward.
 void FormWindow::show() {
+    OutputDebugStringA("M show");
     ShowWindow(hwnd_, SW_SHOW);
+    OutputDebugStringA("M shown");
     if (GetForegroundWindow() != hwnd_) {
         SetForegroundWindow(hwnd_);
     }

@@ -61,8 +61,8 @@ private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
-    void createWindow();
-    void createMenus();
+    void createWindow(HMENU menuBar);
+    HMENU createMenuBar();
     void addMenuItem(forms::MenuItem& item, HMENU menu);
     void createControls();
     void describe(const ControlView& view);
@@ -77,7 +77,6 @@ private:
     UserEvents& events_;
     HWND hwnd_ = nullptr;
     HWND toolTips_ = nullptr;
-    HICON icons_[2] = {};
     HACCEL accelerators_ = nullptr;
     int dpi_ = 96;
     int controlId_ = 1000;

@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::u16string caption = kalpeno::scenario::fromUtf8(args[1]).value_or(u"");
-    HWND window = FindWindowW(L"KalpenoForm", reinterpret_cast<const wchar_t*>(caption.c_str()));
+    HWND window = FindWindowW(nullptr, reinterpret_cast<const wchar_t*>(caption.c_str()));
     if (!window) {
         std::cerr << "kalpeno-window-texts: no window " << args[1] << '\n';
         return 1;
