@@ -61,7 +61,7 @@ machine() {
     echo "- OS: $os, kernel $(uname -r); Qt $qt; $cxx"
     echo "- load average at the start (other work on the machine shifts every figure): $(cut -d' ' -f1-3 /proc/loadavg)"
     echo "- commit: $(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo unknown)$(
-        git -C "$root" diff --quiet HEAD -- src bench 2>/dev/null || echo ' (with local changes)')"
+        git -C "$root" diff --quiet HEAD -- src bench ':!bench/results' 2>/dev/null || echo ' (with local changes)')"
 }
 
 startup() {
