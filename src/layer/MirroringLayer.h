@@ -17,6 +17,15 @@ template <typename Window> class MirroringLayer : public forms::ModelObserver {
 public:
     virtual UserEvents& events() = 0;
 
+    // The window of a loaded form, found by its name or the form, and the view of a control of
+    // one, or of a toolkit's object in one (a widget, a window handle); none where there is none.
+    Window* window(std::u16string_view formName) const { return windows_.find(formName); }
+    Window* window(const forms::Form& form) const { return windows_.find(form); }
+    auto view(const forms::Control& control) const { return windows_.view(control); }
+    template <typename Object> auto viewOf(const Object& object) const {
+        return windows_.viewOf(object);
+    }
+
     // Defined below, out of the class: not inline, so that a layer that declares its
     // instantiation extern makes them once, where its window type is complete.
     void controlChanged(forms::Control& control, forms::Property property) override;

@@ -74,22 +74,6 @@ void Win32Layer::runPosted() {
     action();
 }
 
-FormWindow* Win32Layer::window(std::u16string_view formName) const {
-    return windows_.find(formName);
-}
-
-FormWindow* Win32Layer::window(const forms::Form& form) const {
-    return windows_.find(form);
-}
-
-ControlView* Win32Layer::view(const forms::Control& control) const {
-    return windows_.view(control);
-}
-
-ControlView* Win32Layer::viewOf(HWND control) const {
-    return windows_.viewOf(control);
-}
-
 bool Win32Layer::preTranslate(MSG& message) {
     HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     FormWindow* target = nullptr;

@@ -48,13 +48,6 @@ public:
     Fonts& fonts() { return fonts_; }
     Accessibility& accessibility() { return accessibility_; }
 
-    // The window of a loaded form, or null.
-    FormWindow* window(std::u16string_view formName) const;
-    FormWindow* window(const forms::Form& form) const;
-    ControlView* view(const forms::Control& control) const;
-    // The view of a native control of any window, or null.
-    ControlView* viewOf(HWND control) const;
-
     // What the message loop does with a message before it translates and dispatches it: a
     // window's design keys and the dialog manager's Tab. True when the message was handled.
     bool preTranslate(MSG& message);

@@ -46,22 +46,6 @@ void QtLayer::installFontSubstitutes() {
     }
 }
 
-FormWindow* QtLayer::window(std::u16string_view formName) const {
-    return windows_.find(formName);
-}
-
-FormWindow* QtLayer::window(const forms::Form& form) const {
-    return windows_.find(form);
-}
-
-ControlView* QtLayer::view(const forms::Control& control) const {
-    return windows_.view(control);
-}
-
-ControlView* QtLayer::viewOf(const QWidget* widget) const {
-    return windows_.viewOf(widget);
-}
-
 QAction* QtLayer::action(const forms::MenuItem& item) const {
     FormWindow* shown = window(item.form());
     return shown ? shown->action(item) : nullptr;

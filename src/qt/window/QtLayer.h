@@ -51,12 +51,6 @@ public:
 
     UserEvents& events() override { return events_; }
 
-    // The window of a loaded form, or null.
-    FormWindow* window(std::u16string_view formName) const;
-    FormWindow* window(const forms::Form& form) const;
-    ControlView* view(const forms::Control& control) const;
-    // The view of a widget of any window, or null.
-    ControlView* viewOf(const QWidget* widget) const;
     QAction* action(const forms::MenuItem& item) const;
 
     void formLoaded(forms::Form& form) override;
