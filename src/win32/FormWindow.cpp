@@ -93,11 +93,8 @@ SIZE windowSize(const forms::Form& form, DWORD style, bool menu, int dpi) {
 
 FormWindow::FormWindow(forms::Form& form, Win32Layer& layer)
     : form_(&form), layer_(layer), events_(layer.events()) {
-    OutputDebugStringA("M form start");
     createWindow(createMenuBar());
-    OutputDebugStringA("M window");
     createControls();
-    OutputDebugStringA("M controls");
     removeTabStops();
     createShortcuts();
 }
@@ -277,9 +274,7 @@ void FormWindow::createShortcuts() {
 
 // A window shown is activated; one shown while another program is in front is brought forward.
 void FormWindow::show() {
-    OutputDebugStringA("M show");
     ShowWindow(hwnd_, SW_SHOW);
-    OutputDebugStringA("M shown");
     if (GetForegroundWindow() != hwnd_) {
         SetForegroundWindow(hwnd_);
     }
