@@ -7,14 +7,33 @@
 #include "win32/FormWindow.h"
 #include "win32/Wide.h"
 
+#include <unordered_map>
+
 namespace kalpeno::win32 {
+
+namespace {
+
+// The view of each subclassed control, for its window procedure. Kept here rather than in the
+// control's user data: under Wine, each SetWindowLongPtr of the user data is a call of its server.
+std::unordered_map<HWND, ControlView*>& viewsOfControls() {
+    static std::unordered_map<HWND, ControlView*> views;
+    return views;
+}
+
+ControlView* viewOfControl(HWND hwnd) {
+    const auto& views = viewsOfControls();
+    auto found = views.find(hwnd);
+    return found == views.end() ? nullptr : found->second;
+}
+
+} // namespace
 
 ControlView::ControlView(forms::Control& control, UserEvents& events, FormWindow& window)
     : control_(&control), events_(events), window_(window) {}
 
 ControlView::~ControlView() {
     if (hwnd_) {
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        viewsOfControls().erase(hwnd_);
         SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
         DestroyWindow(hwnd_);
     }
@@ -37,14 +56,13 @@ void ControlView::create(const wchar_t* className, DWORD style, DWORD exStyle,
                             GetModuleHandleW(nullptr), nullptr);
     SendMessageW(hwnd_, WM_SETFONT,
                  reinterpret_cast<WPARAM>(window_.fonts().font(control_->font(), dpi_)), FALSE);
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    viewsOfControls()[hwnd_] = this;
     original_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(viewProc)));
-    dpi_ = window_.dpi();
 }
 
 LRESULT CALLBACK ControlView::viewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* view = reinterpret_cast<ControlView*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    ControlView* view = viewOfControl(hwnd);
     if (!view) {
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
@@ -55,7 +73,7 @@ LRESULT CALLBACK ControlView::viewProc(HWND hwnd, UINT message, WPARAM wParam, L
         view->window_.accessibility().clientAsked();
     }
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        viewsOfControls().erase(hwnd);
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(view->original_));
         view->hwnd_ = nullptr;
         return CallWindowProcW(view->original_, hwnd, message, wParam, lParam);
