@@ -13,20 +13,20 @@ namespace kalpeno::win32 {
 
 namespace {
 
-// The view of each subclassed control, for its window procedure. Kept here rather than in the
-// control's user data: under Wine, each SetWindowLongPtr of the user data is a call of its server.
+// The view of each subclassed control. Kept here rather than in the control's user data: under
+// Wine, each SetWindowLongPtr of the user data is a call of its server.
 std::unordered_map<HWND, ControlView*>& viewsOfControls() {
     static std::unordered_map<HWND, ControlView*> views;
     return views;
 }
 
-ControlView* viewOfControl(HWND hwnd) {
+} // namespace
+
+ControlView* ControlView::of(HWND control) {
     const auto& views = viewsOfControls();
-    auto found = views.find(hwnd);
+    auto found = views.find(control);
     return found == views.end() ? nullptr : found->second;
 }
-
-} // namespace
 
 ControlView::ControlView(forms::Control& control, UserEvents& events, FormWindow& window)
     : control_(&control), events_(events), window_(window) {}
@@ -56,13 +56,16 @@ void ControlView::create(const wchar_t* className, DWORD style, DWORD exStyle,
                             GetModuleHandleW(nullptr), nullptr);
     SendMessageW(hwnd_, WM_SETFONT,
                  reinterpret_cast<WPARAM>(window_.fonts().font(control_->font(), dpi_)), FALSE);
+    if (!hwnd_) {
+        return;
+    }
     viewsOfControls()[hwnd_] = this;
     original_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(viewProc)));
 }
 
 LRESULT CALLBACK ControlView::viewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    ControlView* view = viewOfControl(hwnd);
+    ControlView* view = of(hwnd);
     if (!view) {
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }

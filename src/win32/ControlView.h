@@ -26,9 +26,13 @@ public:
     ControlView(const ControlView&) = delete;
     ControlView& operator=(const ControlView&) = delete;
 
+    // The view of a native control of any window, or null.
+    static ControlView* of(HWND control);
+
     HWND hwnd() const { return hwnd_; }
     forms::Control* control() const { return control_; }
     void detach() { control_ = nullptr; }
+    FormWindow& window() const { return window_; }
 
     // Shows the property's new value; the common properties here, the others in the view.
     void mirror(forms::Property property);
@@ -51,7 +55,6 @@ protected:
     void create(const wchar_t* className, DWORD style, DWORD exStyle = 0,
                 const std::u16string& text = {});
     UserEvents& events() const { return events_; }
-    FormWindow& window() const { return window_; }
     int dpi() const { return dpi_; }
 
     virtual void mirrorOwn(forms::Property property) = 0;

@@ -195,7 +195,6 @@ void FormWindow::createControls() {
         describe(*view);
         view->mirrorAll();
         viewsByControl_[control] = view.get();
-        viewsByHwnd_[view->hwnd()] = view.get();
         views_.push_back(std::move(view));
     }
 }
@@ -302,8 +301,8 @@ ControlView* FormWindow::view(const forms::Control& control) const {
 }
 
 ControlView* FormWindow::viewOf(HWND control) const {
-    auto found = viewsByHwnd_.find(control);
-    return found == viewsByHwnd_.end() ? nullptr : found->second;
+    ControlView* view = ControlView::of(control);
+    return view && &view->window() == this ? view : nullptr;
 }
 
 UINT FormWindow::commandOf(const forms::MenuItem& item) const {

@@ -82,7 +82,6 @@ private:
     int controlId_ = 1000;
     std::vector<std::unique_ptr<ControlView>> views_;
     std::map<const forms::Control*, ControlView*> viewsByControl_;
-    std::map<HWND, ControlView*> viewsByHwnd_;
     std::map<UINT, forms::MenuItem*> menuCommands_;
     std::map<const forms::MenuItem*, UINT> commandsOfMenus_;
     std::map<UINT, forms::Control*> shortcutTargets_;
